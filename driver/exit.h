@@ -1,0 +1,17 @@
+// The driver's ways out. Every exit, with status 0 or 1, from the main thread
+// or from an interrupt, goes through driver_exit so that the temporary
+// directory is removed exactly once.
+#pragma once
+
+// Ends the process with `status`, running the exit clean-up on the way.
+[[noreturn]] void driver_exit(int status);
+// Writes the printf-style message to standard error and exits with status 1.
+[[noreturn]] void fail(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+// Storage ran out: there is no way to go on.
+[[noreturn]] void out_of_memory();
+// Registers the exit clean-up with the process (atexit). Called first in main.
+void register_exit_cleanup();

@@ -1,0 +1,3 @@
+#include "fortran_opts/fortran_flags.h"
+
+void finish_fortran_flags() {}

@@ -1,0 +1,10 @@
+// Fortran flag lists: their defaults before any option, and their completion
+// once every option is known.
+#pragma once
+
+// "-Ab" "-p." to the front end, "-hmif=p" to the transformer, "-N76" "-N104"
+// "-N105" to the code generator; VarNameCase upper.
+void set_front_end_defaults();
+// Optimisation flags, loop unrolling, runtime libraries and module
+// directories. Called once, by link planning.
+void finish_fortran_flags();

@@ -1,0 +1,4 @@
+// The linker options.
+#include "driver/handlers.h"
+
+void handle_linker_option(ArgList*) {}

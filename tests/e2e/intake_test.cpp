@@ -1,0 +1,213 @@
+// The driver as a process: start-up, the default options file, response
+// files, -help and the report of unused arguments.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/harness.h"
+
+namespace {
+
+const char* const HelpText =
+    "(for more info see your manual)\n"
+    "-c                     # Compile to object files only\n"
+    "-D<macro>              # Define preprocessor macros\n"
+    "-g                     # Produce debug information\n"
+    "-help                  # Prints partial list of options\n"
+    "-I<dir>                # Add to include search path\n"
+    "-O                     # Optimizations\n"
+    "-o <filename>          # Name of the output file\n"
+    "-out:<filename>        # Name of the output file\n"
+    "-q                     # Quiet mode\n"
+    "-U<macro>              # Undefine preprocessor macros\n"
+    "-v                     # Verbose\n"
+    "-w                     # Suppress all warnings\n";
+
+const char* const Release = "Orvane Fortran 95\r\nrelease 9.1\nlast line without end";
+
+// "-k..." arguments are taken by no handler, so they show up in the report
+// in exactly the order in which the intake met them.
+class Intake : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    scratch.mkdir("install");
+    scratch.mkdir("work");
+    scratch.write("install/orvane_release.txt", Release);
+  }
+  RunResult run(std::vector<std::string> args) {
+    DriverRun r;
+    r.args = std::move(args);
+    r.env["ORVANE"] = scratch.at("install");
+    r.cwd = scratch.at("work");
+    return run_driver(r);
+  }
+  void default_options(const std::string& text) { scratch.write("install/default.opt", text); }
+  void rsp(const std::string& name, const std::string& text) { scratch.write("work/" + name, text); }
+
+  Scratch scratch;
+};
+
+TEST_F(Intake, NoArgumentsPrintsReleaseAndNoInputMessage) {
+  RunResult r = run({});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, Release);
+  EXPECT_EQ(r.err, "ERROR: No input files.\n");
+}
+
+TEST_F(Intake, MissingReleaseFileIsNotAnError) {
+  std::filesystem::remove(scratch.at("install/orvane_release.txt"));
+  RunResult r = run({});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "ERROR: No input files.\n");
+}
+
+TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
+  for (const char* help : {"-help", "+help", "!help"}) {
+    RunResult r = run({"-kbad", "missing.f90", help, "-kworse"});
+    EXPECT_EQ(r.status, 0) << help;
+    EXPECT_EQ(r.out, HelpText) << help;
+    EXPECT_EQ(r.err, "") << help;
+  }
+  // Not the help request: other spellings.
+  RunResult r = run({"-Help", "--help", "-helps"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -Help --help -helps\n");
+}
+
+TEST_F(Intake, HelpFromDefaultOptionsButNotFromResponseFile) {
+  rsp("h.rsp", "-help\n");
+  RunResult r = run({"@h.rsp"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -help\n");
+
+  default_options("f90 -help\n");
+  r = run({"@h.rsp"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, HelpText);
+}
+
+TEST_F(Intake, DefaultOptionsOnlyFromF90LinesAndInFrontOfTheCommandLine) {
+  default_options("f90 -kone \"-k two\"\r\nf77 -knot\nf90-kthree\n#f90 -knot\n f90 -knot\nf90");
+  RunResult r = run({"-kcmd"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kone -k two -kthree -kcmd\n");
+}
+
+TEST_F(Intake, ReportListsOptionsFirstThenMissingFiles) {
+  RunResult r = run({"-kx", "nothere.f90", "-ky", "", "gone.obj"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "ERROR: Unrecognized arguments: -kx -ky \n"
+            "ERROR: File not found: nothere.f90\n"
+            "ERROR: File not found: gone.obj\n");
+  r = run({"nothere.f90"});
+  EXPECT_EQ(r.err, "ERROR: File not found: nothere.f90\n");
+}
+
+TEST_F(Intake, ResponseFilesExpandInPlaceDepthFirst) {
+  rsp("a.rsp", "-ka1 @b.rsp\n-ka2\n");
+  rsp("b.rsp", "-kb1\n\n@empty.rsp -kb2\n");
+  rsp("empty.rsp", "");
+  RunResult r = run({"-k0", "@a.rsp", "-k9"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -k0 -ka1 -kb1 -kb2 -ka2 -k9\n");
+}
+
+TEST_F(Intake, ResponseFileLinesOfAnyLengthAndLineEnd) {
+  std::string longarg = "-k" + std::string(5000, 'y');
+  rsp("long.rsp", "-kfirst " + longarg + " '-kquoted arg'\r\n-klast\r\n");
+  RunResult r = run({"@long.rsp"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kfirst " + longarg + " -kquoted arg -klast\n");
+}
+
+TEST_F(Intake, ResponseFileThatCannotBeOpened) {
+  RunResult r = run({"-kx", "@nosuch.rsp"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Unable to open response file \"nosuch.rsp\"\n");
+  r = run({"@"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Unable to open response file \"\"\n");
+}
+
+TEST_F(Intake, SelfIncludingResponseFilesStop) {
+  rsp("self.rsp", "-kx @self.rsp\n");
+  RunResult r = run({"@self.rsp"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Response files nested more than 64 deep: \"self.rsp\"\n");
+
+  rsp("ping.rsp", "@pong.rsp");
+  rsp("pong.rsp", "@ping.rsp");
+  r = run({"@ping.rsp"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Response files nested more than 64 deep: \"ping.rsp\"\n");
+
+  // Each file names the next one twice: without a bound on the number of
+  // files read, this would take 2^64 steps.
+  for (int i = 0; i < 40; ++i)
+    rsp("m" + std::to_string(i) + ".rsp",
+        "@m" + std::to_string(i + 1) + ".rsp @m" + std::to_string(i + 1) + ".rsp");
+  rsp("m40.rsp", "-kx");
+  r = run({"@m0.rsp"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("ERROR: More than 100000 response files read: \"m"), std::string::npos)
+      << r.err;
+}
+
+TEST_F(Intake, InstallDirFromEnvironmentIsUsedAsItStands) {
+  // No separator is added to ORVANE; the default options file follows it.
+  scratch.write("install/default.opt", "f90 -kfromfile\n");
+  RunResult r = run({});
+  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kfromfile\n");
+}
+
+TEST_F(Intake, InstallDirDerivedFromTheDriversLocation) {
+  scratch.mkdir("suite/bin");
+  std::string copy = scratch.at("suite/bin/f90");
+  std::filesystem::copy_file(driver_path(), copy);
+  scratch.write("suite/orvane_release.txt", "derived\n");
+  scratch.write("suite/default.opt", "f90 -kderived\n");
+  DriverRun d;
+  d.program = copy;
+  d.cwd = scratch.at("work");
+  RunResult r = run_driver(d);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kderived\n");
+  scratch.write("suite/default.opt", "");
+  r = run_driver(d);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "derived\n");
+}
+
+TEST_F(Intake, InstallDirLengthLimits) {
+  // 261 characters: refused before any argument is looked at, -help included.
+  std::string base = scratch.at("install");
+  DriverRun d;
+  d.cwd = scratch.at("work");
+  d.args = {"-help"};
+  d.env["ORVANE"] = base + std::string(261 - base.size(), 'x');
+  RunResult r = run_driver(d);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "The ORVANE environment variable is set to a path that exceeds the maximum\n"
+            "length specified by the system.  Please change it and try again.\n");
+  // 248 to 260 characters: too long for the default options file.
+  d.env["ORVANE"] = base + std::string(248 - base.size(), 'x');
+  r = run_driver(d);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "The ORVANE directory is set to a path that is too long.\n"
+            "Please check your ORVANE environment variable and try again.\n");
+  // An empty ORVANE counts as not set.
+  d.env["ORVANE"] = "";
+  d.args = {};
+  r = run_driver(d);
+  EXPECT_EQ(r.err, "ERROR: No input files.\n");
+}
+
+}  // namespace

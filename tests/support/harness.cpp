@@ -1,0 +1,172 @@
+#include "tests/support/harness.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+extern char** environ;
+
+Scratch::Scratch() {
+  std::string templ = (fs::temp_directory_path() / "f90test-XXXXXX").string();
+  if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = templ;
+}
+
+Scratch::~Scratch() {
+  std::error_code ec;
+  // Tests may leave read-only files or directories behind; make them
+  // writable so everything goes.
+  for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::end(it);
+       it.increment(ec))
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(path_, ec);
+}
+
+std::string Scratch::at(const std::string& rel) const {
+  return rel.empty() ? path_ : path_ + "/" + rel;
+}
+
+std::string Scratch::write(const std::string& rel, const std::string& content) const {
+  std::string full = at(rel);
+  fs::create_directories(fs::path(full).parent_path());
+  write_file(full, content);
+  return full;
+}
+
+std::string Scratch::read(const std::string& rel) const { return read_file(at(rel)); }
+
+bool Scratch::exists(const std::string& rel) const {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(at(rel), ec));
+}
+
+void Scratch::mkdir(const std::string& rel) const { fs::create_directories(at(rel)); }
+
+std::vector<std::string> Scratch::list(const std::string& rel) const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(at(rel), ec))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void write_file(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
+}
+
+std::string driver_path() {
+  const char* p = std::getenv("F90_TEST_DRIVER");
+  return p && *p ? p : F90_DRIVER_PATH;
+}
+
+RunResult run_driver(const DriverRun& run) {
+  static const char* const Cleared[] = {"ORVANE", "ORVANE_BIG_O", "CC", "CXX", "TMPDIR"};
+  std::map<std::string, std::string> env;
+  for (char** e = environ; *e; ++e) {
+    const char* eq = std::strchr(*e, '=');
+    if (eq) env[std::string(*e, static_cast<size_t>(eq - *e))] = eq + 1;
+  }
+  for (const char* name : Cleared) env.erase(name);
+  for (const auto& [name, value] : run.env) {
+    if (value)
+      env[name] = *value;
+    else
+      env.erase(name);
+  }
+  std::vector<std::string> env_strings;
+  for (const auto& [name, value] : env) env_strings.push_back(name + "=" + value);
+
+  std::string program = run.program.empty() ? driver_path() : run.program;
+  std::vector<std::string> argv_strings;
+  argv_strings.push_back(run.argv0.empty() ? program : run.argv0);
+  argv_strings.insert(argv_strings.end(), run.args.begin(), run.args.end());
+
+  std::vector<char*> argv, envp;
+  for (auto& s : argv_strings) argv.push_back(s.data());
+  argv.push_back(nullptr);
+  for (auto& s : env_strings) envp.push_back(s.data());
+  envp.push_back(nullptr);
+
+  int out_pipe[2], err_pipe[2];
+  if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) throw std::runtime_error("pipe failed");
+  pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    dup2(out_pipe[1], 1);
+    dup2(err_pipe[1], 2);
+    close(out_pipe[0]);
+    close(err_pipe[0]);
+    close(out_pipe[1]);
+    close(err_pipe[1]);
+    int devnull = open("/dev/null", O_RDONLY);
+    if (devnull >= 0) dup2(devnull, 0);
+    if (!run.cwd.empty() && chdir(run.cwd.c_str()) != 0) _exit(126);
+    execve(program.c_str(), argv.data(), envp.data());
+    _exit(127);
+  }
+  close(out_pipe[1]);
+  close(err_pipe[1]);
+
+  RunResult result;
+  pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
+  std::string* sinks[2] = {&result.out, &result.err};
+  int open_fds = 2;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(run.timeout_seconds);
+  bool timed_out = false;
+  while (open_fds > 0) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      timed_out = true;
+      kill(pid, SIGKILL);
+      break;
+    }
+    if (poll(fds, 2, static_cast<int>(left.count())) < 0) continue;
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+      char buf[65536];
+      ssize_t n = read(fds[i].fd, buf, sizeof buf);
+      if (n > 0) {
+        sinks[i]->append(buf, static_cast<size_t>(n));
+      } else {
+        close(fds[i].fd);
+        fds[i].fd = -1;
+        --open_fds;
+      }
+    }
+  }
+  for (auto& f : fds)
+    if (f.fd >= 0) close(f.fd);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (timed_out)
+    result.status = -2;
+  else if (WIFEXITED(status))
+    result.status = WEXITSTATUS(status);
+  else if (WIFSIGNALED(status))
+    result.status = 128 + WTERMSIG(status);
+  return result;
+}

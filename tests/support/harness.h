@@ -1,0 +1,56 @@
+// Test support: scratch directories and running the driver as a process.
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A directory of its own for one test, removed with everything in it when
+// the object goes.
+class Scratch {
+ public:
+  Scratch();
+  ~Scratch();
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+
+  const std::string& path() const { return path_; }
+  // `rel` below the scratch directory, with '/' separators.
+  std::string at(const std::string& rel) const;
+  // Writes a file (making its directories); returns its full path.
+  std::string write(const std::string& rel, const std::string& content) const;
+  std::string read(const std::string& rel) const;
+  bool exists(const std::string& rel) const;
+  void mkdir(const std::string& rel) const;
+  // Names below `rel` (files and directories), sorted.
+  std::vector<std::string> list(const std::string& rel = "") const;
+
+ private:
+  std::string path_;
+};
+
+struct RunResult {
+  int status = -1;  // exit status, or 128 + signal
+  std::string out;
+  std::string err;
+};
+
+struct DriverRun {
+  std::vector<std::string> args;
+  // Variables to set (a value) or remove (nullopt). ORVANE, ORVANE_BIG_O, CC,
+  // CXX and TMPDIR are removed unless given here.
+  std::map<std::string, std::optional<std::string>> env;
+  std::string cwd;      // empty: the test's own
+  std::string program;  // empty: the f90 driver under test
+  std::string argv0;    // empty: the program path
+  int timeout_seconds = 60;
+};
+
+// Path of the f90 executable under test.
+std::string driver_path();
+// Runs the process to its end, collecting its standard output and error.
+RunResult run_driver(const DriverRun& run);
+
+// Reads a whole file; empty when it cannot be read.
+std::string read_file(const std::string& path);
+void write_file(const std::string& path, const std::string& content);
