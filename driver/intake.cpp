@@ -163,7 +163,15 @@ void take_arguments(ArgList* args, ArgList* input_files) {
   expand_response_files(args);
 
   ArgList* leftovers = arglist_create();
+  dispatch_arguments(args, input_files, leftovers);
+  if (arglist_first(leftovers)) report_leftovers(leftovers);
+  arglist_destroy(leftovers);
+}
+
+void dispatch_arguments(ArgList* args, ArgList* input_files, ArgList* leftovers) {
   while (ArgNode* current = arglist_first(args)) {
+    // The next handler sees the argument only while this very entry is still
+    // at the head: an equal argument after a taken one is a new argument.
     for (OptionHandler handler : OptionHandlerChain) {
       if (arglist_first(args) != current) break;
       handler(args);
@@ -173,7 +181,4 @@ void take_arguments(ArgList* args, ArgList* input_files) {
     arglist_append(file_exists(text) ? input_files : leftovers, text);
     arglist_remove(args, current);
   }
-
-  if (arglist_first(leftovers)) report_leftovers(leftovers);
-  arglist_destroy(leftovers);
 }

@@ -10,6 +10,10 @@ void read_default_options(ArgList* args, const char* key);
 // argument to the handler chain and keeps existing files in `input_files`.
 // Ends the process on -help (0) and on anything left unused (1).
 void take_arguments(ArgList* args, ArgList* input_files);
+// Offers each argument in turn to the handler chain until `args` is empty;
+// what no handler takes goes to `input_files` when it names an existing file,
+// else to `leftovers`.
+void dispatch_arguments(ArgList* args, ArgList* input_files, ArgList* leftovers);
 // Inserts the arguments of response file `name` in front of `before`.
 void read_response_file(const char* name, ArgList* args, ArgNode* before);
 // Splits a writable line into arguments inserted in front of `before`.

@@ -1,6 +1,7 @@
 #include "driver/settings.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "driver/exit.h"
@@ -62,6 +63,29 @@ char canonical_prefix() { return OptionPrefixChars[PlusPrefixCount]; }
 void set_output_name(const char* name) {
   if (OutputName) fail("Only one output file can be specified.\n");
   size_t len = std::strlen(name);
-  OutputName = new char[len + 1];
+  OutputName = static_cast<char*>(std::malloc(len + 1));
+  if (!OutputName) out_of_memory();
   std::memcpy(OutputName, name, len + 1);
+}
+
+void reset_settings() {
+  for (ArgList** list : {&CPreprocessorFlags, &FrontEndFlags, &TransformerFlags, &CodeGenFlags,
+                         &CCompilerFlags, &LinkOptions, &LinkObjects, &LinkLibraries}) {
+    arglist_destroy(*list);
+    *list = nullptr;
+  }
+  std::free(OutputName);
+  OutputName = nullptr;
+  OptionPrefixChars = PlatformOptionPrefixChars;
+  PlusPrefixCount = 2;
+  ToolSuffix[0] = '\0';
+  TargetKind = KindConsoleExe;
+  OptLevel = Verbose = DryRun = KeepTemps = NoDefaultLib = CheckOptsOnly = SafeFP = 0;
+  VarNameCase = 1;
+  UnrollCount = UnrollLimit = -2;
+  UnrollThird = NoDefaultModulePath = UseDllRuntime = ThreadSafeIO = ModulesToOutputDir = 0;
+  ObjectSuffixDotO = AutoExports = EtWinObject = 0;
+  LinkIgnoreDups = 1;
+  TargetCpu = -1;
+  Sse2Mode = 0;
 }

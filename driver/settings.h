@@ -66,7 +66,13 @@ extern int Sse2Mode;   // 0 automatic, 1 on, -1 off
 constexpr int TempDirPathMax = 1024;
 extern char TempDirPath[TempDirPathMax + 1];
 
-// True when `c` is one of the four prefix characters (never for '\0').
+// Puts every setting back to its start-up value and the flag lists back to
+// empty (freeing what they held), as before init_flag_lists; InstallDir and
+// TempDirPath stay. For tests and fuzzing, which run the handlers many times
+// in one process.
+void reset_settings();
+
+// True when `c` is one of the prefix characters (never for '\0').
 bool is_prefix_char(char c);
 // True for '+' and '!'.
 bool is_plus_prefix(char c);

@@ -170,3 +170,28 @@ RunResult run_driver(const DriverRun& run) {
     result.status = 128 + WTERMSIG(status);
   return result;
 }
+
+bool target_is_windows() {
+  const char* t = std::getenv("F90_TEST_TARGET");
+  return t && std::strcmp(t, "win32") == 0;
+}
+
+char target_sep() { return target_is_windows() ? '\\' : '/'; }
+
+std::string target_exe() { return target_is_windows() ? ".exe" : ""; }
+
+std::string target_path(const std::string& host_path) {
+  if (!target_is_windows()) return host_path;
+  std::string p = host_path;
+  std::replace(p.begin(), p.end(), '/', '\\');
+  return host_path.empty() || host_path[0] != '/' ? p : "Z:" + p;
+}
+
+std::string target_join(const std::vector<std::string>& parts) {
+  std::string out;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i) out += target_sep();
+    out += parts[i];
+  }
+  return out;
+}

@@ -54,3 +54,15 @@ RunResult run_driver(const DriverRun& run);
 // Reads a whole file; empty when it cannot be read.
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& content);
+
+// The platform the driver under test runs on. Natively that is this host;
+// with F90_TEST_TARGET=win32 it is the Windows build run under wine.
+// Expectations that differ only by separator or executable suffix derive
+// them from here rather than from a copy of the test.
+bool target_is_windows();
+char target_sep();                // '\\' or '/'
+std::string target_exe();         // ".exe" or ""
+// A path of this host as the driver under test sees it (Z:\... under wine).
+std::string target_path(const std::string& host_path);
+// "a/b/c" with the target's separators.
+std::string target_join(const std::vector<std::string>& parts);
