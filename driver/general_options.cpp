@@ -220,7 +220,9 @@ int opt_level_from_env() {
 }
 
 void handle_general_option(ArgList* args) {
-  const char* a = argnode_value(arglist_first(args));
+  ArgNode* head = arglist_first(args);
+  if (!head) return;
+  const char* a = argnode_value(head);
   if (!is_prefix_char(a[0])) return;
   if (is_plus_prefix(a[0]))
     apply_first_match(PlusGroup, args);

@@ -1,4 +1,73 @@
-// The module-path handler: -fdll and -WINAPIModFiles.
-#include "driver/handlers.h"
+// Module search paths: the module-path handler (-fdll, -WINAPIModFiles),
+// which runs first in the chain, and the Fortran options -p and
+// -nodefaultmod.
+#include <cstring>
+#include <iterator>
+#include <string>
 
-void handle_module_path_option(ArgList*) {}
+#include "driver/handlers.h"
+#include "driver/settings.h"
+#include "driver/startup.h"
+#include "fortran_opts/option_table.h"
+#include "platform/platform.h"
+
+namespace {
+
+// Longest installation directory whose "-p<dir><sep>F90INC" flag fits the
+// front end's 260-character limit.
+constexpr unsigned ModuleDirInstallMax = 250;
+// Longest directory a separate -p takes.
+constexpr size_t SeparateDirMax = 259;
+
+// "-p" and the installation's module directory.
+std::string install_module_dir_flag() {
+  std::string flag = "-p";
+  flag += InstallDir;
+  flag += PathSep;
+  flag += "F90INC";
+  return flag;
+}
+
+// A separate -p value: a directory, not another option.
+bool is_directory_value(const char* b) {
+  return *b != '\0' && !is_prefix_char(b[0]) && std::strlen(b) <= SeparateDirMax;
+}
+
+const FortranOption P[] = {
+    {"profile", Form::Exact, nullptr, declined},  // left for the general options
+    {"p", Form::Attached, nullptr, pass_on_to_front_end},
+    {"p", Form::Separate, is_directory_value,
+     [](const char*, const char* dir) {
+       arglist_append(FrontEndFlags, std::string("-p") + dir);
+       return true;
+     }},
+};
+
+const FortranOption N[] = {
+    {"nodefaultmod", Form::Exact, nullptr,
+     [](const char*, const char*) {
+       NoDefaultModulePath = 1;
+       return true;
+     }},
+};
+
+const OptionTable Tables[] = {{'p', P, std::size(P)}, {'n', N, std::size(N)}};
+
+}  // namespace
+
+const OptionFamily ModulePathOptions = {Tables, std::size(Tables)};
+
+void handle_module_path_option(ArgList* args) {
+  ArgNode* head = arglist_first(args);
+  if (!head) return;
+  const char* a = argnode_value(head);
+  if (!is_minus_prefix(a[0])) return;
+  if (std::strcmp(a + 1, "fdll") == 0) {
+    UseDllRuntime = 1;
+    arglist_remove_first(args);
+  } else if (std::strcmp(a + 1, "WINAPIModFiles") == 0) {
+    require_install_dir_at_most(ModuleDirInstallMax);
+    arglist_append(FrontEndFlags, install_module_dir_flag());
+    arglist_remove_first(args);
+  }
+}

@@ -1,0 +1,164 @@
+// The general options, the last handler of the chain: the flags they pass
+// on, the settings they steer, the bare -O level from ORVANE_BIG_O and the
+// one error they report.
+#include <cstdlib>
+#include <optional>
+
+#include "tests/unit/option_fixture.h"
+
+namespace {
+
+using GeneralOptions = OptionChain;
+
+TEST_F(GeneralOptions, FlagsPassedOn) {
+  const FlagCase rows[] = {
+      // args, fe, xf, cg, cpp, cc, left
+      {{"-B19", "+Q19"}, {}, {"-YALIAS_ARG", "-YALIAS_ARG"}, {"+N19", "+N19"}, {}, {}, {}},
+      {{"-Q20", "!B20"}, {}, {"-YALIAS_ARG", "-YALIAS_ARG"}, {"+N20", "+N20"}, {}, {}, {}},
+      {{"-B5", "-Q77", "-Bx5", "-Q1"}, {}, {}, {"-N5", "-N77", "-Nx5", "-N1"}, {}, {}, {}},
+      {{"+B5", "!B5", "+Qx"}, {}, {}, {"+N5", "+N5", "+Nx"}, {}, {}, {}},
+      {{"-B5x", "-B", "+B", "+Bx5x"}, {}, {}, {}, {}, {}, {"-B5x", "-B", "+B", "+Bx5x"}},
+      {{"-D", "FOO=1", "-DBAR"}, {"-DFOO=1", "-DBAR"}, {}, {}, {"-DFOO=1", "-DBAR"}, {}, {}},
+      {{"-Iinc", "-I", "-x y"}, {"-Iinc", "-I-x y"}, {}, {}, {"-Iinc", "-I-x y"}, {}, {}},
+      {{"-P", "-profile"}, {}, {}, {"-N25", "-N72", "-N25", "-N72"}, {}, {}, {}},
+      {{"-trap=all", "-trap="}, {}, {}, {"-trap=all", "-trap="}, {}, {}, {}},
+      {{"-round=nearest"}, {}, {}, {"-round=nearest"}, {}, {}, {}},
+      {{"-tfoo", "-Trap=x", "-t", "q"}, {"-tfoo", "-Trap=x", "-tq"}, {}, {}, {}, {}, {}},
+      {{"-b12", "-b", "12", "-b", ""}, {}, {}, {"-b12", "-b12", "-b"}, {}, {}, {}},
+      // -b takes only digits; x is then an argument of its own.
+      {{"-b", "x"}, {}, {}, {}, {}, {}, {"-b", "x"}},
+      {{"-b1x"}, {}, {}, {}, {}, {}, {"-b1x"}},
+      {{"-g", "-g"}, {}, {}, {"-g", "-g"}, {}, {"-g", "-g"}, {}},
+      {{"-gmin", "-gfull", "-ggdb"}, {}, {}, {"-N8", "-g", "-N6", "-g", "-N153"}, {}, {}, {}},
+      {{"-gx", "-O4", "-keeps", "-V1", "-vv"}, {}, {}, {}, {}, {}, {"-gx", "-O4", "-keeps", "-V1", "-vv"}},
+      // A bare option that needs a value but stands last.
+      {{"-D"}, {}, {}, {}, {}, {}, {"-D"}},
+      {{"-I"}, {}, {}, {}, {}, {}, {"-I"}},
+      {{"-T"}, {}, {}, {}, {}, {}, {"-T"}},
+      {{"-t"}, {}, {}, {}, {}, {}, {"-t"}},
+      {{"-b"}, {}, {}, {}, {}, {}, {"-b"}},
+      {{"-o"}, {}, {}, {}, {}, {}, {"-o"}},
+      {{"+P", "!g", "+c"}, {}, {}, {}, {}, {}, {"+P", "!g", "+c"}},
+  };
+  expect_rows(rows);
+}
+
+TEST_F(GeneralOptions, SlashForms) {
+  const FlagCase rows[] = {
+      {{"/DFOO=1", "/D", "X"}, {"-DFOO=1", "-DX"}, {}, {}, {"-DFOO=1", "-DX"}, {}, {}},
+      {{"/Q77", "/B19"}, {}, {"-YALIAS_ARG"}, {"-N77", "+N19"}, {}, {}, {}},
+      {{"/g", "/trap=x", "/b", "3"}, {}, {}, {"-g", "-trap=x", "-b3"}, {}, {"-g"}, {}},
+      {{"/tfoo"}, {"-tfoo"}, {}, {}, {}, {}, {}},
+  };
+  expect_rows(rows, "+!-/");
+}
+
+struct SettingsCase {
+  Strings args;
+  int opt_level, kind, verbose, dry_run, keep, no_default_lib, check_opts, safe_fp;
+  const char* output;  // null: absent
+};
+
+TEST_F(GeneralOptions, Settings) {
+  const SettingsCase rows[] = {
+      // args, OptLevel, TargetKind, Verbose, DryRun, KeepTemps, NoDefaultLib, CheckOptsOnly, SafeFP, OutputName
+      {{}, 0, 8, 0, 0, 0, 0, 0, 0, nullptr},
+      {{"-O0"}, 0, 8, 0, 0, 0, 0, 0, 0, nullptr},
+      {{"-O3"}, 3, 8, 0, 0, 0, 0, 0, 0, nullptr},
+      {{"-O3", "-O1"}, 1, 8, 0, 0, 0, 0, 0, 0, nullptr},
+      {{"-c"}, 0, 3, 0, 0, 0, 0, 0, 0, nullptr},
+      {{"-S"}, 0, 2, 0, 0, 0, 0, 0, 0, nullptr},
+      {{"-c", "-S"}, 0, 2, 0, 0, 0, 0, 0, 0, nullptr},
+      {{"-S", "-c"}, 0, 2, 0, 0, 0, 0, 0, 0, nullptr},
+      {{"-syntax", "-c", "-S"}, 0, 1, 0, 0, 0, 0, 0, 0, nullptr},
+      {{"-v"}, 0, 8, 1, 0, 0, 0, 0, 0, nullptr},
+      {{"-verbose"}, 0, 8, 1, 0, 0, 0, 0, 0, nullptr},
+      {{"-dryrun"}, 0, 8, 1, 1, 0, 0, 0, 0, nullptr},
+      {{"-keep", "-keep"}, 0, 8, 0, 0, 1, 0, 0, 0, nullptr},
+      {{"-nodefaultlib", "-checkopts", "-safefp"}, 0, 8, 0, 0, 0, 1, 1, 1, nullptr},
+      {{"-o", "a.exe"}, 0, 8, 0, 0, 0, 0, 0, 0, "a.exe"},
+      {{"-oa.exe"}, 0, 8, 0, 0, 0, 0, 0, 0, "a.exe"},
+      // The value of -o is taken whatever it looks like.
+      {{"-o", "-O2"}, 0, 8, 0, 0, 0, 0, 0, 0, "-O2"},
+  };
+  for (const SettingsCase& row : rows) {
+    SCOPED_TRACE(describe(row.args));
+    fresh();
+    EXPECT_EQ(dispatch(row.args), Strings{});
+    EXPECT_EQ(OptLevel, row.opt_level);
+    EXPECT_EQ(TargetKind, row.kind);
+    EXPECT_EQ(Verbose, row.verbose);
+    EXPECT_EQ(DryRun, row.dry_run);
+    EXPECT_EQ(KeepTemps, row.keep);
+    EXPECT_EQ(NoDefaultLib, row.no_default_lib);
+    EXPECT_EQ(CheckOptsOnly, row.check_opts);
+    EXPECT_EQ(SafeFP, row.safe_fp);
+    if (row.output) {
+      ASSERT_NE(OutputName, nullptr);
+      EXPECT_STREQ(OutputName, row.output);
+    } else {
+      EXPECT_EQ(OutputName, nullptr);
+    }
+  }
+}
+
+// Sets or removes ORVANE_BIG_O for one scope.
+class BigO {
+ public:
+  explicit BigO(const std::optional<std::string>& value) {
+    if (const char* old = std::getenv("ORVANE_BIG_O")) saved_ = old;
+    if (value)
+      setenv("ORVANE_BIG_O", value->c_str(), 1);
+    else
+      unsetenv("ORVANE_BIG_O");
+  }
+  ~BigO() {
+    if (saved_)
+      setenv("ORVANE_BIG_O", saved_->c_str(), 1);
+    else
+      unsetenv("ORVANE_BIG_O");
+  }
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+TEST_F(GeneralOptions, BareOTakesItsLevelFromTheEnvironment) {
+  const struct {
+    std::optional<std::string> env;
+    Strings args;
+    int level;
+  } rows[] = {
+      {std::nullopt, {"-O"}, 2},
+      {"", {"-O"}, 2},
+      {"-O3", {"-O"}, 3},
+      {"-O0", {"-O3", "-O"}, 0},
+      {"-O1", {"-O"}, 1},
+      {"O3", {"-O"}, 2},
+      {"-o1", {"-O"}, 2},
+      {"-O3 ", {"-O"}, 2},
+      {"-O4", {"-O"}, 2},
+      {"-O1", {"-O", "-O3"}, 3},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.env.value_or("(unset)") + " " + describe(row.args));
+    BigO env(row.env);
+    fresh();
+    EXPECT_EQ(dispatch(row.args), Strings{});
+    EXPECT_EQ(OptLevel, row.level);
+  }
+}
+
+using GeneralOptionsDeathTest = OptionChain;
+
+TEST_F(GeneralOptionsDeathTest, SecondOutputNameEndsTheRun) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const Strings lines[] = {{"-o", "a.exe", "-o", "b.exe"}, {"-oa.exe", "-ob.exe"}, {"-o", "a", "-oa"}};
+  for (const Strings& line : lines) {
+    SCOPED_TRACE(describe(line));
+    EXPECT_EXIT(dispatch(line), ::testing::ExitedWithCode(1),
+                "^Only one output file can be specified\\.\n$");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// Module search paths: the module-path handler at the head of the chain
+// (-fdll, -WINAPIModFiles) and the Fortran options -p and -nodefaultmod.
+#include <string>
+
+#include "driver/handlers.h"
+#include "platform/platform.h"
+#include "tests/unit/option_fixture.h"
+
+namespace {
+
+using ModulePaths = OptionChain;
+
+// The fixture's InstallDir, "/opt/orvane", with the module directory.
+const std::string InstallModules = std::string("-p/opt/orvane") + PathSep + "F90INC";
+const std::string Dir259(259, 'd');
+const std::string Dir260(260, 'd');
+
+TEST_F(ModulePaths, SearchPathFlags) {
+  const FlagCase rows[] = {
+      // args, fe, xf, cg, cpp, cc, left
+      {{"-pmods", "-p", "mods"}, {"-pmods", "-pmods"}, {}, {}, {}, {}, {}},
+      {{"-profiles"}, {"-profiles"}, {}, {}, {}, {}, {}},
+      // -profile is left for the general options.
+      {{"-profile"}, {}, {}, {"-N25", "-N72"}, {}, {}, {}},
+      // The next argument is an option: neither is taken, and -O2 is then
+      // an option of its own.
+      {{"-p", "-O2"}, {}, {}, {}, {}, {}, {"-p"}},
+      {{"-p", "+x"}, {}, {}, {}, {}, {}, {"-p", "+x"}},
+      {{"-p", ""}, {}, {}, {}, {}, {}, {"-p", ""}},
+      {{"-p"}, {}, {}, {}, {}, {}, {"-p"}},
+      {{"-p", Dir259}, {"-p" + Dir259}, {}, {}, {}, {}, {}},
+      {{"-p", Dir260}, {}, {}, {}, {}, {}, {"-p", Dir260}},
+      {{"-WINAPIModFiles", "-pa", "-WINAPIModFiles"}, {InstallModules, "-pa", InstallModules}, {}, {}, {}, {}, {}},
+      {{"-nodefaultmod", "-WINAPIModFiles"}, {InstallModules}, {}, {}, {}, {}, {}},
+      {{"-fdll", "-fdll"}, {}, {}, {}, {}, {}, {}},
+      {{"+fdll", "!WINAPIModFiles", "-FDLL", "-fdlls", "-winapimodfiles", "-nodefaultmods"},
+       {}, {}, {}, {}, {}, {"+fdll", "!WINAPIModFiles", "-FDLL", "-fdlls", "-winapimodfiles", "-nodefaultmods"}},
+  };
+  expect_rows(rows);
+}
+
+TEST_F(ModulePaths, SlashForms) {
+  const FlagCase rows[] = {
+      {{"/pmods", "/p", "mods"}, {"-pmods", "-pmods"}, {}, {}, {}, {}, {}},
+      {{"/WINAPIModFiles", "/fdll"}, {InstallModules}, {}, {}, {}, {}, {}},
+      // With '/' a prefix, a directory that begins with it is an option.
+      {{"-p", "/abs"}, {}, {}, {}, {}, {}, {"-p", "/abs"}},
+  };
+  expect_rows(rows, "+!-/");
+}
+
+TEST_F(ModulePaths, Settings) {
+  const struct {
+    Strings args;
+    int dll_runtime, no_default_path;
+  } rows[] = {
+      {{}, 0, 0},
+      {{"-fdll"}, 1, 0},
+      {{"-nodefaultmod"}, 0, 1},
+      {{"+fdll", "-nodefaultmodx"}, 0, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(describe(row.args));
+    fresh();
+    dispatch(row.args);
+    EXPECT_EQ(UseDllRuntime, row.dll_runtime);
+    EXPECT_EQ(NoDefaultModulePath, row.no_default_path);
+  }
+}
+
+// The module-path handler is first: -fdll never reaches the others, and
+// only the exact forms are taken.
+TEST_F(ModulePaths, HandlerTakesOnlyItsTwoOptions) {
+  const struct {
+    Strings args;
+    Strings remaining;
+  } rows[] = {
+      {{"-fdll", "x"}, {"x"}},
+      {{"-WINAPIModFiles", "-fdll"}, {"-fdll"}},
+      {{"-ffree"}, {"-ffree"}},
+      {{"+fdll"}, {"+fdll"}},
+      {{""}, {""}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(describe(row.args));
+    fresh();
+    ArgList* list = arglist_create();
+    for (const std::string& a : row.args) arglist_append(list, a);
+    handle_module_path_option(list);
+    EXPECT_EQ(values(list), row.remaining);
+    arglist_destroy(list);
+  }
+}
+
+TEST_F(ModulePaths, LongestInstallDirForTheModuleFlag) {
+  std::string dir(250, 'i');
+  InstallDir = dir.c_str();
+  EXPECT_EQ(dispatch({"-WINAPIModFiles"}), Strings{});
+  EXPECT_EQ(added().fe, Strings{"-p" + dir + PathSep + "F90INC"});
+  InstallDir = "/opt/orvane";
+}
+
+using ModulePathsDeathTest = OptionChain;
+
+TEST_F(ModulePathsDeathTest, InstallDirTooLongForTheModuleFlag) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  std::string dir(251, 'i');
+  InstallDir = dir.c_str();
+  EXPECT_EXIT(dispatch({"-WINAPIModFiles"}), ::testing::ExitedWithCode(1),
+              "^The ORVANE directory is set to a path that is too long\\.\n"
+              "Please check your ORVANE environment variable and try again\\.\n$");
+  InstallDir = "/opt/orvane";
+}
+
+}  // namespace
