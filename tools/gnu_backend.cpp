@@ -39,8 +39,9 @@ std::string cxx_compiler() { return program_from_env("F90_GNU_CXX", "g++"); }
 std::string archiver() { return program_from_env("F90_GNU_AR", "ar"); }
 
 std::string absolute_path(const std::string& path) {
-  if (path.empty()) return fs::current_path().string();
-  return fs::absolute(path).string();
+  std::string full = (path.empty() ? fs::current_path() : fs::absolute(path)).lexically_normal().string();
+  while (full.size() > 1 && full.back() == '/') full.pop_back();
+  return full;
 }
 
 bool is_file(const std::string& path) {
@@ -83,12 +84,16 @@ bool program_exists(const std::string& program) {
   }
 }
 
-// Every argument goes through the driver's quoting rule, which the platform
-// layer splits back into exactly these arguments; no shell is involved.
+// The driver's quoting rule, which the platform layer splits back into
+// exactly these arguments; no shell is involved.
 std::string command_line(const Args& argv) {
   std::string line;
   for (const std::string& arg : argv) {
     if (!line.empty()) line += ' ';
+    if (!arg.empty() && arg.find_first_of(" \"'") == std::string::npos) {
+      line += arg;
+      continue;
+    }
     line += '"';
     for (char c : arg) {
       if (c == '"') line += '"';
