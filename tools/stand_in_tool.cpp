@@ -18,6 +18,7 @@
 //                            its output, so that the driver must delete it)
 //   F90_TOOL_SLEEP=<tool>=<ms>[,...]       sleeps before doing anything else
 //   F90_TOOL_SIGNAL=<tool>=<signal>[,...]  kills itself with that signal (POSIX)
+//   F90_TOOL_READONLY=<tool>=1[,...]       leaves its output file read-only
 // In the GNU mode (F90_TOOL_MODE=gnu, or a "gnu-mode" file beside the tool)
 // the tools really compile and link instead; see gnu_backend.h.
 #include <cctype>
@@ -31,6 +32,7 @@
 #include <windows.h>
 #else
 #include <signal.h>
+#include <sys/stat.h>
 #include <time.h>
 #endif
 
@@ -102,6 +104,16 @@ void append_log(const std::string& record) {
   std::fclose(f);
 }
 
+bool MakeReadOnly = false;
+
+void make_read_only(const std::string& path) {
+#ifdef _WIN32
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+#else
+  chmod(path.c_str(), 0444);
+#endif
+}
+
 bool write_file(const std::string& path, const std::string& content) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) {
@@ -109,7 +121,9 @@ bool write_file(const std::string& path, const std::string& content) {
     return false;
   }
   std::fwrite(content.data(), 1, content.size(), f);
-  return std::fclose(f) == 0;
+  if (std::fclose(f) != 0) return false;
+  if (MakeReadOnly) make_read_only(path);
+  return true;
 }
 
 bool read_file(const std::string& path, std::string& content) {
@@ -214,6 +228,7 @@ int main(int argc, char** argv) {
 
   std::string value;
   if (setting_for("F90_TOOL_SLEEP", tool, value)) sleep_ms(std::atol(value.c_str()));
+  MakeReadOnly = setting_for("F90_TOOL_READONLY", tool, value) != nullptr;
   if (!write_outputs(tool, args, line)) return 3;
 #ifndef _WIN32
   if (setting_for("F90_TOOL_SIGNAL", tool, value)) {

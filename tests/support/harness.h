@@ -44,6 +44,10 @@ struct DriverRun {
   std::string program;  // empty: the f90 driver under test
   std::string argv0;    // empty: the program path
   int timeout_seconds = 60;
+  // When positive, the driver's process group gets SIGINT this many
+  // milliseconds after the start, as a console interrupt reaches the driver
+  // and the tool it runs.
+  int interrupt_after_ms = 0;
 };
 
 // Path of the f90 executable under test.
@@ -66,3 +70,44 @@ std::string target_exe();         // ".exe" or ""
 std::string target_path(const std::string& host_path);
 // "a/b/c" with the target's separators.
 std::string target_join(const std::vector<std::string>& parts);
+
+// An installation of the stand-in tools for one test: <scratch>/inst/bin holds
+// ftfront, ixform, ocgen, OCC and olink (OCC is also found on PATH), the
+// driver runs in <scratch>/work with its temporary path <scratch>/tmp, and
+// the tools record their command lines in <scratch>/tools.log.
+class Suite {
+ public:
+  Suite();
+  Scratch scratch;
+
+  std::string install() const { return scratch.at("inst"); }
+  std::string work() const { return scratch.at("work"); }
+  std::string tmp() const { return scratch.at("tmp"); }
+
+  // Runs the driver in work() with ORVANE, TMPDIR, PATH and F90_TOOL_LOG set
+  // (values in `env` are added or override).
+  RunResult run(std::vector<std::string> args,
+                std::map<std::string, std::optional<std::string>> env = {}) const;
+  // The command lines the tools received, in order, with the installation
+  // directory written as "I" and the run's private temporary directory
+  // (separator included) as "T".
+  std::vector<std::string> commands() const;
+  // As commands(), but a line that handed the tool a response file is shown
+  // as it stood before: the invocation followed by the file's line.
+  std::vector<std::string> lines() const;
+  // The lines of the response files the tools were given, normalised alike.
+  std::vector<std::string> responses() const;
+  std::string normalize(const std::string& text) const;
+  // What is left in the temporary path after the run.
+  std::vector<std::string> temp_left() const { return scratch.list("tmp"); }
+  void clear_log() const;
+
+ private:
+  std::vector<std::string> records(const char* kind) const;
+};
+
+// An expected text written with '/' separators and "{exe}" for the
+// executable suffix, in the target's spelling.
+std::string X(const std::string& text);
+// The stand-in tools' build directory.
+std::string standins_dir();
