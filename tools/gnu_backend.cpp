@@ -216,9 +216,11 @@ bool gnu_mode_selected(const char* argv0) {
   if (mode && *mode) return std::strcmp(mode, "gnu") == 0;
   char self[4096];
   std::string exe = plat_executable_path(self, sizeof self) ? self : (argv0 ? argv0 : "");
+  // Without a directory of its own the tool cannot tell where it lies; the
+  // current directory is the user's, not the installation's.
   size_t slash = exe.rfind('/');
-  std::string dir = slash == std::string::npos ? "." : exe.substr(0, slash);
-  return gnu::is_file(dir + "/gnu-mode");
+  if (slash == std::string::npos) return false;
+  return gnu::is_file(exe.substr(0, slash + 1) + "gnu-mode");
 }
 
 int gnu_backend_run(const std::string& tool, const std::vector<std::string>& args) {
