@@ -88,12 +88,7 @@ TEST_F(Faults, RunsThatFailBeforeAnyStepMakeNoDirectory) {
 }
 
 TEST_F(Faults, InterruptDuringTheLinkRemovesTheDirectory) {
-  DriverRun run;
-  run.args = {"a.f90", "b.f90", "-o", "p"};
-  run.cwd = suite.work();
-  run.env["ORVANE"] = target_path(suite.install());
-  run.env["TMPDIR"] = suite.tmp();
-  run.env["F90_TOOL_SLEEP"] = "olink=3000";
+  DriverRun run = suite.prepare({"a.f90", "b.f90", "-o", "p"}, {{"F90_TOOL_SLEEP", "olink=3000"}});
   run.interrupt_after_ms = 1200;
   RunResult r = run_driver(run);
   EXPECT_EQ(r.status, 1);

@@ -332,12 +332,7 @@ TEST_F(Pipeline, DotOObjectsOnlyFromTheCodeGenerator) {
 
 TEST_F(Pipeline, InterruptWhileAToolRunsEndsWithStatusOneAndNoDirectory) {
   src("s.f90");
-  DriverRun run;
-  run.args = {"-c", "s.f90"};
-  run.cwd = suite.work();
-  run.env["ORVANE"] = target_path(suite.install());
-  run.env["TMPDIR"] = suite.tmp();
-  run.env["F90_TOOL_SLEEP"] = "ftfront=3000";
+  DriverRun run = suite.prepare({"-c", "s.f90"}, {{"F90_TOOL_SLEEP", "ftfront=3000"}});
   run.interrupt_after_ms = 700;
   RunResult r = run_driver(run);
   EXPECT_EQ(r.status, 1);

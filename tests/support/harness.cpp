@@ -240,6 +240,11 @@ Suite::Suite() {
 
 RunResult Suite::run(std::vector<std::string> args,
                      std::map<std::string, std::optional<std::string>> env) const {
+  return run_driver(prepare(std::move(args), std::move(env)));
+}
+
+DriverRun Suite::prepare(std::vector<std::string> args,
+                         std::map<std::string, std::optional<std::string>> env) const {
   DriverRun r;
   r.args = std::move(args);
   r.cwd = work();
@@ -249,7 +254,7 @@ RunResult Suite::run(std::vector<std::string> args,
   const char* path = std::getenv("PATH");
   r.env["PATH"] = scratch.at("inst/bin") + ":" + (path ? path : "/usr/bin:/bin");
   for (auto& [name, value] : env) r.env[name] = value;
-  return run_driver(r);
+  return r;
 }
 
 std::string Suite::normalize(const std::string& text) const {

@@ -84,8 +84,11 @@ class Suite {
   std::string work() const { return scratch.at("work"); }
   std::string tmp() const { return scratch.at("tmp"); }
 
-  // Runs the driver in work() with ORVANE, TMPDIR, PATH and F90_TOOL_LOG set
-  // (values in `env` are added or override).
+  // The driver run in work() with ORVANE, TMPDIR, PATH and F90_TOOL_LOG set
+  // (values in `env` are added or override), for a test to adjust.
+  DriverRun prepare(std::vector<std::string> args,
+                    std::map<std::string, std::optional<std::string>> env = {}) const;
+  // Runs prepare(args, env).
   RunResult run(std::vector<std::string> args,
                 std::map<std::string, std::optional<std::string>> env = {}) const;
   // The command lines the tools received, in order, with the installation
