@@ -19,6 +19,8 @@
 //   F90_TOOL_SLEEP=<tool>=<ms>[,...]       sleeps before doing anything else
 //   F90_TOOL_SIGNAL=<tool>=<signal>[,...]  kills itself with that signal (POSIX)
 //   F90_TOOL_READONLY=<tool>=1[,...]       leaves its output file read-only
+// In the GNU mode (F90_TOOL_MODE=gnu, or a "gnu-mode" file beside the tool)
+// the tools really compile and link instead; see gnu_backend.h.
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +38,7 @@
 
 #include "driver/arglist.h"
 #include "platform/command_split.h"
+#include "tools/gnu_backend.h"
 
 namespace {
 
@@ -221,6 +224,7 @@ int main(int argc, char** argv) {
     args = split(rsp);
   }
   append_log(record);
+  if (gnu_mode_selected(argc > 0 ? argv[0] : nullptr)) return gnu_backend_run(tool, args);
 
   std::string value;
   if (setting_for("F90_TOOL_SLEEP", tool, value)) sleep_ms(std::atol(value.c_str()));
