@@ -83,7 +83,8 @@ std::string driver_path() {
 }
 
 RunResult run_driver(const DriverRun& run) {
-  static const char* const Cleared[] = {"ORVANE", "ORVANE_BIG_O", "CC", "CXX", "TMPDIR"};
+  static const char* const Cleared[] = {"ORVANE", "ORVANE_BIG_O", "CC", "CXX", "TMPDIR",
+                                        "F90_TOOL_MODE", "F90_TOOL_LOG", "F90_TEST_CPU"};
   std::map<std::string, std::string> env;
   for (char** e = environ; *e; ++e) {
     const char* eq = std::strchr(*e, '=');
