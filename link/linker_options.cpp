@@ -2,6 +2,7 @@
 // olink, the suite's and numerical libraries, and a few options whose
 // settings belong to other stages. Each option is one row of its letter's
 // table; within a letter the rows are tried in order.
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <iterator>
