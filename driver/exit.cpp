@@ -20,6 +20,10 @@ extern "C" void run_exit_cleanup() { exit_cleanup(); }
 void register_exit_cleanup() { CleanupRegistered = std::atexit(run_exit_cleanup) == 0; }
 
 void driver_exit(int status) {
+#ifdef F90_EXIT_THROWS
+  std::fflush(stdout);
+  throw DriverExit{status};
+#endif
   // The first caller ends the process; a second one (the interrupt thread
   // while the main thread is already on its way out, or the reverse) waits
   // for that end instead of running the clean-up a second time.

@@ -3,6 +3,16 @@
 // directory is removed exactly once.
 #pragma once
 
+#ifdef F90_EXIT_THROWS
+// In a build that runs the driver's code many times in one process (the
+// fuzzer and its regression tests), an exit does not end the process: it
+// unwinds to the caller as this exception, carrying the status. Nothing is
+// cleaned up on the way; the caller resets the driver's state.
+struct DriverExit {
+  int status;
+};
+#endif
+
 // Ends the process with `status`, running the exit clean-up on the way.
 [[noreturn]] void driver_exit(int status);
 // Writes the printf-style message to standard error and exits with status 1.

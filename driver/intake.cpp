@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "driver/exit.h"
@@ -111,6 +112,11 @@ void expand_response_files(ArgList* args) {
 
 }  // namespace
 
+void reset_response_counts() {
+  ResponseFilesRead = 0;
+  ResponseArguments = 0;
+}
+
 void print_help() {
   for (const char* line : HelpLines) std::fputs(line, stdout);
 }
@@ -130,7 +136,10 @@ void read_default_options(ArgList* args, const char* key) {
       if (std::strncmp(line, key, key_len) == 0) tokenize_into(args, before, line + key_len);
     });
     line_reader_close(reader);
-    if (!ok) fail("ERROR: Out of memory parsing default options file.\n");
+    if (!ok) {
+      delete reader;
+      fail("ERROR: Out of memory parsing default options file.\n");
+    }
   }
   delete reader;
 }
@@ -139,7 +148,10 @@ void read_response_file(const char* name, ArgList* args, ArgNode* before) {
   if (++ResponseFilesRead > MaxResponseFiles)
     fail("ERROR: More than %ld response files read: \"%s\"\n", MaxResponseFiles, name);
   LineReader* reader = new LineReader;
-  if (!line_reader_open(reader, name)) fail("ERROR: Unable to open response file \"%s\"\n", name);
+  if (!line_reader_open(reader, name)) {
+    delete reader;
+    fail("ERROR: Unable to open response file \"%s\"\n", name);
+  }
   ArgNode* first_before = before ? argnode_prev(before) : arglist_last(args);
   bool ok = for_each_line(reader, [&](char* line) { tokenize_into(args, before, line); });
   line_reader_close(reader);
@@ -162,10 +174,11 @@ void take_arguments(ArgList* args, ArgList* input_files) {
 
   expand_response_files(args);
 
-  ArgList* leftovers = arglist_create();
-  dispatch_arguments(args, input_files, leftovers);
-  if (arglist_first(leftovers)) report_leftovers(leftovers);
-  arglist_destroy(leftovers);
+  // Owned here also when a handler ends the run part-way (an exit that
+  // unwinds, as in the fuzzing build, must not lose it).
+  std::unique_ptr<ArgList, void (*)(ArgList*)> leftovers(arglist_create(), arglist_destroy);
+  dispatch_arguments(args, input_files, leftovers.get());
+  if (arglist_first(leftovers.get())) report_leftovers(leftovers.release());
 }
 
 void dispatch_arguments(ArgList* args, ArgList* input_files, ArgList* leftovers) {

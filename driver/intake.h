@@ -28,3 +28,6 @@ void print_help();
 constexpr int MaxResponseDepth = 64;
 constexpr long MaxResponseFiles = 100000;
 constexpr long MaxResponseArguments = 4000000;
+// Forgets how many response files and arguments were read (for runs of the
+// intake many times in one process).
+void reset_response_counts();

@@ -9,7 +9,15 @@ bool line_reader_open(LineReader* reader, const char* path) {
   reader->file = std::fopen(path, "rb");
   reader->pos = 0;
   reader->len = 0;
-  return reader->file != nullptr;
+  if (!reader->file) return false;
+  // A name that opens but cannot be read (a directory, on POSIX) is no more
+  // use than one that does not open: say so rather than read it as empty.
+  reader->len = std::fread(reader->block, 1, sizeof reader->block, reader->file);
+  if (reader->len == 0 && std::ferror(reader->file)) {
+    line_reader_close(reader);
+    return false;
+  }
+  return true;
 }
 
 void line_reader_close(LineReader* reader) {

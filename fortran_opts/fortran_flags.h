@@ -8,3 +8,6 @@ void set_front_end_defaults();
 // Optimisation flags, loop unrolling, runtime libraries and module
 // directories. Called once, by link planning.
 void finish_fortran_flags();
+// The module directories: the output name's directory with -nowdir, then
+// the installation's module directory unless -nodefaultmod.
+void add_module_dir_flags();

@@ -71,3 +71,17 @@ void handle_module_path_option(ArgList* args) {
     arglist_remove_first(args);
   }
 }
+
+void add_module_dir_flags() {
+  if (ModulesToOutputDir && OutputName) {
+    std::string flag = "-YMOD_OUT_DIR=";
+    flag += OutputName;
+    size_t cut = flag.find_last_of("\\/");
+    if (cut != std::string::npos) {
+      flag.resize(cut);
+      arglist_append(FrontEndFlags, flag);
+      arglist_append(FrontEndFlags, "-p" + flag.substr(std::strlen("-YMOD_OUT_DIR=")));
+    }
+  }
+  if (!NoDefaultModulePath) arglist_append(FrontEndFlags, install_module_dir_flag());
+}

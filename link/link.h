@@ -7,3 +7,6 @@
 void plan_link(ArgList* input_files);
 // Links the executable, static library or DLL that TargetKind asks for.
 void link_target();
+void link_executable();
+void link_static_library();
+void link_dll();

@@ -9,3 +9,15 @@ const char* base_name(const char* name);
 // name on replaced by `suffix` (".bif", ".obj", ...); `suffix` is appended
 // when the joined name has no dot.
 std::string derived_name(const char* dir, const char* base, const char* suffix);
+// The base name under which a step's input is known in the temporary
+// directory. A file the driver made there keeps its own name. A file of the
+// user's gets its base name, unless an earlier input of the run already
+// claimed that name there (compared without regard to case, as Windows
+// does): then "-2", "-3", ... is put in front of its suffix, so that
+// a/util.f90 and b/util.f90 do not overwrite each other's files.
+std::string temp_base_name(const char* input);
+// The base name of `input` as the user knows it: for a file in the
+// temporary directory whose name was made distinct, the name it stands for.
+std::string user_base_name(const char* input);
+// Forgets the claimed names (tests run many pipelines in one process).
+void reset_temp_names();

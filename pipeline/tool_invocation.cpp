@@ -1,15 +1,135 @@
 #include "pipeline/tool_invocation.h"
 
-// Placeholders until tool invocation lands.
-const char* quote_argument(const char* arg) { return arg; }
-char* build_command_line(const char*, const ArgList*, const ArgList*, const ArgList*) {
-  return nullptr;
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "driver/exit.h"
+#include "driver/settings.h"
+#include "platform/platform.h"
+
+namespace {
+
+// The quoted form stops growing once this many bytes, the opening quote
+// included, stand in the buffer; what remains then is too long.
+constexpr size_t QuoteLimit = 520;
+// Room for the limit, one doubled quote that crosses it, the closing quote
+// and the string end.
+char QuoteBuffer[QuoteLimit + 4];
+
+bool needs_quotes(const char* arg) { return std::strpbrk(arg, " \"'") != nullptr; }
+
+constexpr size_t ResponseFileThreshold = 255;
+
+}  // namespace
+
+const char* quote_argument(const char* arg) {
+  if (!needs_quotes(arg) || arg[0] == '"') return arg;
+  size_t n = 0;
+  QuoteBuffer[n++] = '"';
+  const char* p = arg;
+  while (*p && n < QuoteLimit) {
+    if (*p == '"') QuoteBuffer[n++] = '"';
+    QuoteBuffer[n++] = *p++;
+  }
+  if (*p) fail("Argument too long: %s\n", arg);
+  QuoteBuffer[n++] = '"';
+  QuoteBuffer[n] = '\0';
+  return QuoteBuffer;
 }
-uint32_t spawn_and_wait(const char*) { return 1; }
-uint32_t run_tool(const char*, const ArgList*, const ArgList*, const ArgList*) { return 1; }
-uint32_t run_tool_via_response_file(const char*, const ArgList*, const ArgList*, const ArgList*,
-                                    const char*) {
-  return 1;
+
+char* build_command_line(const char* invocation, const ArgList* list1, const ArgList* list2,
+                         const ArgList* list3) {
+  ArgList* quoted = arglist_create();
+  size_t length = std::strlen(invocation);
+  for (const ArgList* list : {list1, list2, list3}) {
+    if (!list) continue;
+    for (const ArgNode* n = arglist_first(list); n; n = argnode_next(n)) {
+      arglist_append(quoted, quote_argument(argnode_value(n)));
+      length += std::strlen(argnode_value(arglist_last(quoted))) + 1;
+    }
+  }
+  char* line = static_cast<char*>(std::malloc(length + 1));
+  if (!line) out_of_memory();
+  char* end = line;
+  size_t inv = std::strlen(invocation);
+  std::memcpy(end, invocation, inv);
+  end += inv;
+  for (const ArgNode* n = arglist_first(quoted); n; n = argnode_next(n)) {
+    *end++ = ' ';
+    size_t len = std::strlen(argnode_value(n));
+    std::memcpy(end, argnode_value(n), len);
+    end += len;
+  }
+  *end = '\0';
+  arglist_destroy(quoted);
+  return line;
 }
-std::string suite_tool_invocation(const char*, bool) { return std::string(); }
-void delete_output_file(const char*) {}
+
+uint32_t spawn_and_wait(const char* command_line) {
+  // What the driver has written so far must reach the console before the
+  // child writes to it.
+  std::fflush(stdout);
+  std::fflush(stderr);
+  return plat_spawn_and_wait(command_line);
+}
+
+uint32_t run_tool(const char* invocation, const ArgList* list1, const ArgList* list2,
+                  const ArgList* list3) {
+  char* line = build_command_line(invocation, list1, list2, list3);
+  if (Verbose) {
+    std::printf("%s\n", line);
+    std::fflush(stdout);
+  }
+  uint32_t status = DryRun ? 0 : spawn_and_wait(line);
+  std::free(line);
+  return status;
+}
+
+uint32_t run_tool_via_response_file(const char* invocation, const ArgList* list1,
+                                    const ArgList* list2, const ArgList* list3,
+                                    const char* response_file) {
+  char* line = build_command_line(invocation, list1, list2, list3);
+  if (std::strlen(line) > ResponseFileThreshold) {
+    FILE* f = std::fopen(response_file, "w");
+    if (!f) {
+      std::free(line);
+      fail("Unable to create response file: %s\n", response_file);
+    }
+    std::fprintf(f, "%s\n", line + std::strlen(invocation));
+    // A response file that is cut short would hand the tool half its
+    // arguments: treat a failed write like a file that cannot be made.
+    bool written = !std::ferror(f);
+    if (std::fclose(f) != 0) written = false;
+    if (!written) {
+      std::free(line);
+      fail("Unable to create response file: %s\n", response_file);
+    }
+    std::string at = "@";
+    at += response_file;
+    std::string short_line = invocation;
+    short_line += ' ';
+    short_line += quote_argument(at.c_str());
+    std::free(line);
+    line = static_cast<char*>(std::malloc(short_line.size() + 1));
+    if (!line) out_of_memory();
+    std::memcpy(line, short_line.c_str(), short_line.size() + 1);
+  }
+  if (Verbose) std::printf("%s\n", line);
+  uint32_t status = DryRun ? 0 : spawn_and_wait(line);
+  std::free(line);
+  return status;
+}
+
+std::string suite_tool_invocation(const char* name, bool with_tool_suffix) {
+  std::string path = InstallDir;
+  path += PathSep;
+  path += "bin";
+  path += PathSep;
+  path += name;
+  if (with_tool_suffix) path += ToolSuffix;
+  path += ExeSuffix;
+  return quote_argument(path.c_str());
+}
+
+void delete_output_file(const char* path) { plat_delete_file(path); }

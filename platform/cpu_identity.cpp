@@ -1,12 +1,129 @@
-// Processor identity and the SSE2 probe. Placeholder answers until the
-// processor detection lands: a host without CPUID.
+// Processor identity (CPUID) and the SSE2 probe. On a build that is not for
+// x86 the host has no CPUID: the vendor text keeps its underscores and the
+// probe answers 0.
+#include <csetjmp>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/platform.h"
 
+#if defined(__i386__) || defined(__x86_64__)
+#define F90_X86 1
+#include <cpuid.h>
+#ifndef _WIN32
+#include <signal.h>
+#endif
+#endif
+
+namespace {
+
+#if F90_X86
+// True when the flag bit `mask` of the flags register can be changed.
+bool flag_can_change(uint32_t mask) {
+#if defined(__x86_64__)
+  (void)mask;
+  return true;  // every x86-64 processor has CPUID and alignment checks
+#else
+  uint32_t changed;
+  __asm__ volatile(
+      "pushfl\n\t"
+      "popl %%eax\n\t"
+      "movl %%eax, %%ecx\n\t"
+      "xorl %1, %%eax\n\t"
+      "pushl %%eax\n\t"
+      "popfl\n\t"
+      "pushfl\n\t"
+      "popl %%eax\n\t"
+      "pushl %%ecx\n\t"
+      "popfl\n\t"
+      "xorl %%ecx, %%eax\n\t"
+      "movl %%eax, %0\n\t"
+      : "=r"(changed)
+      : "r"(mask)
+      : "eax", "ecx", "cc");
+  return (changed & mask) != 0;
+#endif
+}
+
+constexpr uint32_t IdFlag = 1u << 21;
+constexpr uint32_t AlignmentCheckFlag = 1u << 18;
+constexpr uint32_t FxsrBit = 1u << 24;
+constexpr uint32_t Sse2Bit = 1u << 26;
+
+// Loads MXCSR with every SSE exception masked, rounding to nearest and no
+// flush to zero, limited to the bits the processor lets be written.
+void load_sse_control() {
+  static uint32_t writable = 0;
+  if (writable == 0) {
+    alignas(16) unsigned char state[512];
+    std::memset(state, 0, sizeof state);
+    __asm__ volatile("fxsave %0" : "=m"(state));
+    uint32_t mask;
+    std::memcpy(&mask, state + 28, sizeof mask);
+    writable = mask ? mask : 0xFFBF;
+  }
+  uint32_t value = writable & 0x1F80;
+  __asm__ volatile("ldmxcsr %0" : : "m"(value));
+}
+
+#ifndef _WIN32
+sigjmp_buf ProbeResume;
+void on_illegal_instruction(int) { siglongjmp(ProbeResume, 1); }
+#endif
+#endif  // F90_X86
+
+}  // namespace
+
 void plat_read_cpu_identity(CpuIdentity* identity) {
   std::memcpy(identity->vendor, "____________", 13);
   identity->signature = 0;
+#if F90_X86
+  if (!flag_can_change(IdFlag)) {
+    identity->signature = flag_can_change(AlignmentCheckFlag) ? 1 : 0;
+    return;
+  }
+  unsigned a, b, c, d;
+  __cpuid(0, a, b, c, d);
+  std::memcpy(identity->vendor, &b, 4);
+  std::memcpy(identity->vendor + 4, &d, 4);
+  std::memcpy(identity->vendor + 8, &c, 4);
+  identity->vendor[12] = '\0';
+  __cpuid(1, a, b, c, d);
+  identity->signature = a;
+#endif
 }
 
-int plat_sse2_probe() { return 0; }
+int plat_sse2_probe() {
+#if F90_X86
+  if (!flag_can_change(IdFlag)) return 0;
+#ifndef _WIN32
+  // An illegal-instruction fault (SSE state not enabled by the system) ends
+  // the probe with the answer 0.
+  struct sigaction handler = {}, previous = {};
+  handler.sa_handler = on_illegal_instruction;
+  sigemptyset(&handler.sa_mask);
+  sigaction(SIGILL, &handler, &previous);
+  volatile int answer = 0;
+  if (sigsetjmp(ProbeResume, 1) == 0) {
+    unsigned a, b, c, d;
+    __cpuid(1, a, b, c, d);
+    if ((d & FxsrBit) && (d & Sse2Bit)) {
+      load_sse_control();
+      answer = 1;
+    }
+  }
+  sigaction(SIGILL, &previous, nullptr);
+  return answer;
+#else
+  // Every Windows system that runs on a processor with FXSR and SSE2
+  // enables the SSE state, so the load cannot fault there.
+  unsigned a, b, c, d;
+  __cpuid(1, a, b, c, d);
+  if (!((d & FxsrBit) && (d & Sse2Bit))) return 0;
+  load_sse_control();
+  return 1;
+#endif
+#else
+  return 0;
+#endif
+}

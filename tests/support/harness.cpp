@@ -132,7 +132,8 @@ std::string default_wine_temp() {
 }  // namespace
 
 RunResult run_driver(const DriverRun& run) {
-  static const char* const Cleared[] = {"ORVANE", "ORVANE_BIG_O", "CC", "CXX", "TMPDIR"};
+  static const char* const Cleared[] = {"ORVANE", "ORVANE_BIG_O", "CC", "CXX", "TMPDIR",
+                                        "F90_TOOL_MODE", "F90_TOOL_LOG", "F90_TEST_CPU"};
   const bool windows = target_is_windows();
   std::map<std::string, std::string> env;
   for (char** e = environ; *e; ++e) {
@@ -183,6 +184,7 @@ RunResult run_driver(const DriverRun& run) {
   pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
+    if (run.interrupt_after_ms > 0) setpgid(0, 0);
     dup2(out_pipe[1], 1);
     dup2(err_pipe[1], 2);
     close(out_pipe[0]);
@@ -204,6 +206,9 @@ RunResult run_driver(const DriverRun& run) {
   int open_fds = 2;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(run.timeout_seconds);
   bool timed_out = false;
+  auto interrupt_at = std::chrono::steady_clock::now() +
+                      std::chrono::milliseconds(run.interrupt_after_ms);
+  bool interrupt_pending = run.interrupt_after_ms > 0;
   // Reads until the program has ended and its output is drained. Processes
   // that it leaves behind may hold the pipes open long after (wineserver
   // does, for a few seconds): their end is not waited for.
@@ -226,6 +231,10 @@ RunResult run_driver(const DriverRun& run) {
   int status = 0;
   bool reaped = false;
   while (open_fds > 0) {
+    if (interrupt_pending && std::chrono::steady_clock::now() >= interrupt_at) {
+      kill(-pid, SIGINT);
+      interrupt_pending = false;
+    }
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
@@ -233,7 +242,13 @@ RunResult run_driver(const DriverRun& run) {
       kill(pid, SIGKILL);
       break;
     }
-    read_ready(static_cast<int>(std::min<long long>(left.count(), 50)));
+    long long wait_ms = std::min<long long>(left.count(), 50);
+    if (interrupt_pending) {
+      auto until = std::chrono::duration_cast<std::chrono::milliseconds>(
+          interrupt_at - std::chrono::steady_clock::now());
+      wait_ms = std::max<long long>(0, std::min<long long>(wait_ms, until.count()));
+    }
+    read_ready(static_cast<int>(wait_ms));
     if (waitpid(pid, &status, WNOHANG) == pid) {
       reaped = true;
       while (open_fds > 0 && read_ready(0)) {
@@ -273,6 +288,12 @@ std::string target_path(const std::string& host_path) {
   return host_path.empty() || host_path[0] != '/' ? p : "Z:" + p;
 }
 
+std::string target_system_temp() {
+  if (!target_is_windows()) return "/tmp/";
+  const char* t = std::getenv("F90_WINE_TEMP");
+  return (t && *t ? std::string(t) : default_wine_temp()) + "\\";
+}
+
 std::string target_text(const std::string& file_content) {
   return target_is_windows() ? text_mode_output(file_content) : file_content;
 }
@@ -299,3 +320,104 @@ std::string host_path(const std::string& target) {
   std::string base = prefix && *prefix ? prefix : std::string(home ? home : "") + "/.wine";
   return base + "/dosdevices/" + drive + ":" + rest;
 }
+
+std::string standins_dir() {
+  const char* p = std::getenv("F90_TEST_STANDINS");
+  return p && *p ? p : F90_STANDINS_DIR;
+}
+
+std::string X(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 5, "{exe}") == 0) {
+      out += target_exe();
+      i += 4;
+    } else {
+      out += text[i] == '/' ? target_sep() : text[i];
+    }
+  }
+  return out;
+}
+
+Suite::Suite() {
+  scratch.mkdir("inst/bin");
+  scratch.mkdir("work");
+  scratch.mkdir("tmp");
+  for (const char* tool : {"ftfront", "ixform", "ocgen", "OCC", "olink"}) {
+    std::string name = std::string(tool) + target_exe();
+    fs::copy_file(standins_dir() + "/" + name, scratch.at("inst/bin/" + name));
+  }
+}
+
+RunResult Suite::run(std::vector<std::string> args,
+                     std::map<std::string, std::optional<std::string>> env) const {
+  return run_driver(prepare(std::move(args), std::move(env)));
+}
+
+DriverRun Suite::prepare(std::vector<std::string> args,
+                         std::map<std::string, std::optional<std::string>> env) const {
+  DriverRun r;
+  r.args = std::move(args);
+  r.cwd = work();
+  r.env["ORVANE"] = target_path(install());
+  r.temp_dir = tmp();
+  r.env["F90_TOOL_LOG"] = target_path(scratch.at("tools.log"));
+  if (target_is_windows()) {
+    // wine puts WINEPATH in front of the Windows PATH it makes.
+    r.env["WINEPATH"] = target_path(scratch.at("inst/bin"));
+  } else {
+    const char* path = std::getenv("PATH");
+    r.env["PATH"] = scratch.at("inst/bin") + ":" + (path ? path : "/usr/bin:/bin");
+  }
+  for (auto& [name, value] : env) r.env[name] = value;
+  return r;
+}
+
+std::string Suite::normalize(const std::string& text) const {
+  std::string out = text;
+  std::string inst = target_path(install());
+  for (size_t at; (at = out.find(inst)) != std::string::npos;) out.replace(at, inst.size(), "I");
+  std::string temp = target_path(tmp()) + target_sep() + "Orv";
+  for (size_t at; (at = out.find(temp)) != std::string::npos;) {
+    size_t end = out.find(target_sep(), at + temp.size());
+    if (end == std::string::npos) break;
+    out.replace(at, end + 1 - at, "T");
+  }
+  return out;
+}
+
+std::vector<std::string> Suite::records(const char* kind) const {
+  std::vector<std::string> lines;
+  std::istringstream log(scratch.read("tools.log"));
+  std::string line;
+  std::string prefix = std::string(kind) + "\t";
+  while (std::getline(log, line)) {
+    if (line.compare(0, prefix.size(), prefix) != 0) continue;
+    size_t tab = line.find('\t', prefix.size());
+    lines.push_back(normalize(line.substr(tab + 1)));
+  }
+  return lines;
+}
+
+std::vector<std::string> Suite::lines() const {
+  std::vector<std::string> out;
+  std::istringstream log(scratch.read("tools.log"));
+  std::string line;
+  while (std::getline(log, line)) {
+    size_t tab1 = line.find('\t');
+    size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
+    if (tab2 == std::string::npos) continue;
+    std::string text = normalize(line.substr(tab2 + 1));
+    if (line.compare(0, 4, "CMD\t") == 0) {
+      out.push_back(text);
+    } else if (line.compare(0, 4, "RSP\t") == 0 && !out.empty()) {
+      size_t at = out.back().rfind(" @");
+      if (at != std::string::npos) out.back() = out.back().substr(0, at) + text;
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> Suite::commands() const { return records("CMD"); }
+std::vector<std::string> Suite::responses() const { return records("RSP"); }
+void Suite::clear_log() const { write_file(scratch.at("tools.log"), ""); }

@@ -48,6 +48,10 @@ struct DriverRun {
   // system's own.
   std::string temp_dir;
   int timeout_seconds = 60;
+  // When positive, the driver's process group gets SIGINT this many
+  // milliseconds after the start, as a console interrupt reaches the driver
+  // and the tool it runs.
+  int interrupt_after_ms = 0;
 };
 
 // Path of the f90 executable under test (F90_TEST_DRIVER, else the one
@@ -74,9 +78,58 @@ std::string target_path(const std::string& host_path);
 // The reverse: a path that the driver under test printed, as a path of this
 // host (a drive letter of the wine prefix maps to its dosdevices link).
 std::string host_path(const std::string& target_path);
+// The system's temporary path that the driver under test sees when a run
+// gives it none, ending in the target's separator: /tmp/ on POSIX, the wine
+// prefix's own Temp directory under wine.
+std::string target_system_temp();
 // What the driver under test prints when it copies a text file to its
 // output, as run_driver returns it: on Windows the C runtime reads "\r\n" as
 // "\n" (and writes it back as "\r\n", which run_driver folds again).
 std::string target_text(const std::string& file_content);
 // "a/b/c" with the target's separators.
 std::string target_join(const std::vector<std::string>& parts);
+
+// An installation of the stand-in tools for one test: <scratch>/inst/bin holds
+// ftfront, ixform, ocgen, OCC and olink (OCC is also found on PATH), the
+// driver runs in <scratch>/work with its temporary path <scratch>/tmp, and
+// the tools record their command lines in <scratch>/tools.log.
+class Suite {
+ public:
+  Suite();
+  Scratch scratch;
+
+  std::string install() const { return scratch.at("inst"); }
+  std::string work() const { return scratch.at("work"); }
+  std::string tmp() const { return scratch.at("tmp"); }
+
+  // The driver run in work() with ORVANE, PATH (WINEPATH under wine),
+  // F90_TOOL_LOG and the temporary path set
+  // (values in `env` are added or override), for a test to adjust.
+  DriverRun prepare(std::vector<std::string> args,
+                    std::map<std::string, std::optional<std::string>> env = {}) const;
+  // Runs prepare(args, env).
+  RunResult run(std::vector<std::string> args,
+                std::map<std::string, std::optional<std::string>> env = {}) const;
+  // The command lines the tools received, in order, with the installation
+  // directory written as "I" and the run's private temporary directory
+  // (separator included) as "T".
+  std::vector<std::string> commands() const;
+  // As commands(), but a line that handed the tool a response file is shown
+  // as it stood before: the invocation followed by the file's line.
+  std::vector<std::string> lines() const;
+  // The lines of the response files the tools were given, normalised alike.
+  std::vector<std::string> responses() const;
+  std::string normalize(const std::string& text) const;
+  // What is left in the temporary path after the run.
+  std::vector<std::string> temp_left() const { return scratch.list("tmp"); }
+  void clear_log() const;
+
+ private:
+  std::vector<std::string> records(const char* kind) const;
+};
+
+// An expected text written with '/' separators and "{exe}" for the
+// executable suffix, in the target's spelling.
+std::string X(const std::string& text);
+// The stand-in tools' build directory.
+std::string standins_dir();

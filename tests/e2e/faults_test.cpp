@@ -1,0 +1,103 @@
+// Faults around the tools and the temporary directory: whatever goes wrong,
+// the driver says so, ends with the right status, deletes what it must and
+// leaves no temporary directory behind unless -keep was given.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/harness.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class Faults : public ::testing::Test {
+ protected:
+  Suite suite;
+  void SetUp() override {
+    suite.scratch.write("work/a.f90", "      end\n");
+    suite.scratch.write("work/b.f90", "      end\n");
+  }
+};
+
+TEST_F(Faults, ToolKilledByASignal) {
+  if (target_is_windows()) GTEST_SKIP() << "POSIX signals";
+  RunResult r = suite.run({"-c", "a.f90"}, {{"F90_TOOL_SIGNAL", "ocgen=9"}});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ocgen failed.\n");
+  EXPECT_FALSE(suite.scratch.exists("work/a.obj"));
+  EXPECT_EQ(suite.temp_left(), Lines{});
+}
+
+TEST_F(Faults, ReadOnlyFileAtExitIsReportedAndTheDirectoryKept) {
+  // ftfront leaves its .bif files read-only; the other files go.
+  RunResult r = suite.run({"-c", "a.f90", "b.f90"}, {{"F90_TOOL_READONLY", "ftfront=1"}});
+  EXPECT_EQ(r.status, 0) << "removal does not change the status";
+  Lines left = suite.temp_left();
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(suite.scratch.list("tmp/" + left[0]), (Lines{"a.bif", "b.bif"}));
+  // Each stuck file is reported when reached and again after every later
+  // successful deletion (a.int, then b.int).
+  std::string code = std::to_string(target_is_windows() ? 5 : 13);
+  std::string a = "Error deleting file " + X("Ta.bif: ") + code + "\n";
+  std::string b = "Error deleting file " + X("Tb.bif: ") + code + "\n";
+  EXPECT_EQ(suite.normalize(r.err), a + a + b + a + b);
+}
+
+TEST_F(Faults, ResponseFileThatCannotBeRead) {
+  suite.scratch.mkdir("work/adir");
+  for (const char* name : {"missing.rsp", "adir"}) {
+    SCOPED_TRACE(name);
+    RunResult r = suite.run({std::string("@") + name, "a.f90"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, std::string("ERROR: Unable to open response file \"") + name + "\"\n");
+    EXPECT_EQ(suite.commands(), Lines{});
+  }
+}
+
+TEST_F(Faults, MissingTemporaryPath) {
+  std::string gone = suite.scratch.at("no/such/dir");
+  DriverRun d = suite.prepare({"-c", "a.f90"});
+  d.temp_dir = gone;
+  RunResult r = run_driver(d);
+  EXPECT_EQ(r.status, 1);
+  // The name that was tried: in the directory that is not there.
+  EXPECT_EQ(r.out.rfind("\nUnable to create a directory for temporary files:\n" +
+                            target_path(gone) + target_sep(),
+                        0),
+            0u)
+      << r.out;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(suite.commands(), Lines{});
+}
+
+TEST_F(Faults, TemporaryPathTooLong) {
+  DriverRun d = suite.prepare({"-c", "a.f90"});
+  d.temp_dir = "/" + std::string(2000, 't');
+  RunResult r = run_driver(d);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out.rfind("\nCan not find Temp directory: ", 0), 0u) << r.out.substr(0, 80);
+  EXPECT_NE(r.out.find("\nIn order to run the program, check the enviroment temp variable, "
+                       "\nthen create that folder\n"),
+            std::string::npos);
+}
+
+TEST_F(Faults, RunsThatFailBeforeAnyStepMakeNoDirectory) {
+  for (const Lines& args : {Lines{"-help"}, Lines{"-zzz", "a.f90"}, Lines{"nosuch.f90"},
+                            Lines{"-o", "x", "-out:y", "a.f90"}}) {
+    SCOPED_TRACE(args[0]);
+    suite.run(args);
+    EXPECT_EQ(suite.temp_left(), Lines{});
+  }
+}
+
+TEST_F(Faults, InterruptDuringTheLinkRemovesTheDirectory) {
+  DriverRun run = suite.prepare({"a.f90", "b.f90", "-o", "p"}, {{"F90_TOOL_SLEEP", "olink=3000"}});
+  run.interrupt_after_ms = 1200;
+  RunResult r = run_driver(run);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(suite.temp_left(), Lines{});
+}
+
+}  // namespace

@@ -1,0 +1,344 @@
+// The per-file pipeline run as a process against the stand-in tools: the
+// exact command lines each tool received, the files left behind, the
+// messages and the exit status.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/harness.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class Pipeline : public ::testing::Test {
+ protected:
+  Suite suite;
+  std::string src(const std::string& rel, const std::string& text = "      end\n") {
+    return suite.scratch.write("work/" + rel, text);
+  }
+  // Default run: level 0, so no processor detection is involved.
+  RunResult run(std::vector<std::string> args,
+                std::map<std::string, std::optional<std::string>> env = {}) {
+    return suite.run(std::move(args), std::move(env));
+  }
+};
+
+const char* const Libraries =
+    "orvRT0.lib rt9math.lib rtio.lib rtmath.lib liboc.lib comdlg32.lib kernel32.lib";
+
+TEST_F(Pipeline, WorkedExampleGivesTheFourCommandLines) {
+  src("hello.f90");
+  RunResult r = run({"-O2", "-o", "hello.exe", "hello.f90"}, {{"F90_TEST_CPU", "GenuineIntel:6f0:1"}});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "");
+  Lines want = {
+      X("I/bin/ftfront{exe} -O0 -Ab -p. -pI/F90INC -FThello.bif hello.f90"),
+      X("I/bin/ixform{exe} -hmif=p -o Thello.int Thello.bif"),
+      X("I/bin/ocgen{exe} -N76 -O2 -N61 -N104 -N105 -N100 -N162 -o Thello.obj -i Thello.int"),
+      X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:hello.exe Thello.obj ") + Libraries,
+  };
+  EXPECT_EQ(suite.commands(), want);
+  EXPECT_TRUE(suite.scratch.exists("work/hello.exe"));
+  EXPECT_EQ(suite.temp_left(), Lines{}) << "the temporary directory goes at exit";
+}
+
+TEST_F(Pipeline, CompileOnlyLeavesObjectsInTheCurrentDirectory) {
+  src("sub/a.f90");
+  src("b.c", "int b;\n");
+  RunResult r = run({"-c", X("sub/a.f90"), "b.c"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  Lines want = {
+      X("I/bin/ftfront{exe} -Ab -p. -pI/F90INC -FTa.bif sub/a.f90"),
+      X("I/bin/ixform{exe} -hmif=p -o Ta.int Ta.bif"),
+      X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o a.obj -i Ta.int"),
+      "OCC -A -c b.c -o b.obj",
+  };
+  EXPECT_EQ(suite.commands(), want);
+  EXPECT_TRUE(suite.scratch.exists("work/a.obj"));
+  EXPECT_TRUE(suite.scratch.exists("work/b.obj"));
+  EXPECT_FALSE(suite.scratch.exists("work/sub/a.obj"));
+  EXPECT_EQ(suite.temp_left(), Lines{});
+}
+
+TEST_F(Pipeline, CompileOnlyWithOutputNameWritesThatName) {
+  src("u.c");
+  suite.scratch.mkdir("work/out");
+  RunResult r = run({"-c", "-o", X("out/x.o"), "u.c"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(suite.commands(), Lines{X("OCC -A -c u.c -o out/x.o")});
+}
+
+TEST_F(Pipeline, CSourcesOnlyWithCompileOnlyMakeNoTemporaryDirectory) {
+  src("u.c");
+  RunResult r = run({"-v", "-c", "u.c"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "OCC -A -c u.c -o u.obj\n");
+}
+
+TEST_F(Pipeline, VerboseDryRunPrintsTheWholeChainAndRunsNothing) {
+  src("x.f90");
+  RunResult r = run({"-v", "-dryrun", "x.f90"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::string out = suite.normalize(r.out);
+  std::string want = X(
+      "mkdir T\n"
+      "I/bin/ftfront{exe} -Ab -p. -pI/F90INC -FTx.bif x.f90\n"
+      "I/bin/ixform{exe} -hmif=p -o Tx.int Tx.bif\n"
+      "I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o Tx.obj -i Tx.int\n"
+      "I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:x.exe Tx.obj ") +
+      Libraries + X("\ndel T*.*\nrmdir T\n");
+  EXPECT_EQ(out, want);
+  EXPECT_EQ(suite.commands(), Lines{}) << "no tool runs in a dry run";
+  EXPECT_EQ(suite.temp_left(), Lines{});
+}
+
+TEST_F(Pipeline, KeepLeavesTheDirectoryWithItsFiles) {
+  src("k.f90");
+  RunResult r = run({"-keep", "-v", "-c", "k.f90"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  Lines left = suite.temp_left();
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(suite.scratch.list("tmp/" + left[0]), (Lines{"k.bif", "k.int"}));
+  EXPECT_EQ(suite.normalize(r.out).find("del "), std::string::npos) << "nothing echoed at exit";
+}
+
+TEST_F(Pipeline, ClassificationByExtension) {
+  struct Row {
+    std::string input;
+    std::string first_tool;  // "" : handed to the linker
+  };
+  const Row rows[] = {
+      {"x.F90", "ftfront"}, {"x.f90", "ftfront"}, {"x.FOR", "ftfront"}, {"x.For", "ftfront"},
+      {"x.fOR", "ftfront"}, {"x.F", "ftfront"},   {"x.f95", "ftfront"}, {"x.F9", ""},
+      {"x.bif", "ixform"},  {"x.BIF", ""},        {"x.int", "ocgen"},   {"x.INT", ""},
+      {"x.c", "OCC -A"},    {"x.C", "OCC -c++"},  {"x.cc", "OCC -c++"}, {"x.CC", "OCC -c++"},
+      {"x.Cpp", "OCC -c++"}, {"x.cxx", "OCC -c++"}, {"x.c++", "OCC -c++"}, {"x.S", ""},
+      {"x.MM", ""},         {"x.Mm", ""},         {"x.", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.input);
+    suite.clear_log();
+    // Windows drops the dot that ends a file name: there "x." names the file x.
+    src(target_is_windows() && row.input == "x." ? "x" : row.input);
+    RunResult r = run({"-c", row.input});
+    ASSERT_EQ(r.status, 0) << r.err;
+    Lines cmds = suite.commands();
+    if (row.first_tool.empty()) {
+      EXPECT_EQ(cmds, Lines{});
+    } else {
+      ASSERT_FALSE(cmds.empty());
+      EXPECT_NE(cmds[0].find(row.first_tool), std::string::npos) << cmds[0];
+    }
+  }
+}
+
+TEST_F(Pipeline, RefusedKinds) {
+  struct Row {
+    Lines args;
+    std::string err;
+  };
+  const Row rows[] = {
+      {{"y.m"}, "Objective C code is not support by this complier: y.m\n"},
+      {{"y.M"}, "Objective C++ code is not support by this complier: y.M\n"},
+      {{"y.mm"}, "Objective C++ code is not support by this complier: y.mm\n"},
+      {{"-c", "y.s"}, "Assembly files are not supported on Windows.\n"},
+      {{"y.s"}, "Assembly files are not supported on Windows.\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.args.back());
+    src(row.args.back());
+    RunResult r = run(row.args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, row.err);
+    EXPECT_EQ(suite.temp_left(), Lines{});
+  }
+  // Before objects are made, an assembly file is only handed on.
+  for (const char* stop : {"-S", "-syntax"}) {
+    RunResult r = run({stop, "y.s"});
+    EXPECT_EQ(r.status, 0) << stop << r.err;
+  }
+}
+
+TEST_F(Pipeline, SyntaxCheckRunsOnlyTheFrontEnd) {
+  src("a.f90");
+  src("b.c");
+  RunResult r = run({"-syntax", "a.f90", "b.c"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  Lines cmds = suite.commands();
+  ASSERT_EQ(cmds.size(), 1u);
+  EXPECT_EQ(cmds[0].rfind(X("I/bin/ftfront"), 0), 0u) << cmds[0];
+}
+
+TEST_F(Pipeline, InputsAreLinkedInCommandLineOrder) {
+  src("a.f90");
+  src("b.obj");
+  src("c.obj");
+  RunResult r = run({"b.obj", "a.f90", "c.obj", "nodot"}, {{"CC", std::nullopt}});
+  // "nodot" does not exist as a file: the intake refuses it.
+  EXPECT_EQ(r.status, 1);
+  suite.scratch.write("work/nodot", "");
+  suite.clear_log();
+  r = run({"b.obj", "a.f90", "c.obj", "nodot"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  Lines cmds = suite.lines();
+  ASSERT_EQ(cmds.size(), 4u);
+  EXPECT_EQ(cmds[3], X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS nodot -out:b.exe b.obj Ta.obj c.obj ") +
+                         Libraries);
+}
+
+TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
+  src("a/util.f90");
+  src("b/util.f90");
+  src("b/util.c");
+  RunResult r = run({X("a/util.f90"), X("b/util.f90"), X("b/util.c"), "-o", "prog"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  Lines cmds = suite.lines();
+  ASSERT_EQ(cmds.size(), 8u);
+  EXPECT_EQ(cmds[3], X("I/bin/ftfront{exe} -Ab -p. -pI/F90INC -FTutil-2.bif b/util.f90"));
+  EXPECT_EQ(cmds[6], X("OCC -A -c b/util.c -o Tutil-3.obj"));
+  EXPECT_EQ(cmds[7], X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:prog Tutil.obj "
+                       "Tutil-2.obj Tutil-3.obj ") + Libraries);
+  // With -c the objects keep the names the user asked for.
+  suite.clear_log();
+  r = run({"-c", X("a/util.f90"), X("b/util.f90")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  cmds = suite.commands();
+  ASSERT_EQ(cmds.size(), 6u);
+  EXPECT_EQ(cmds[5], X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o util.obj -i Tutil-2.int"));
+}
+
+TEST_F(Pipeline, QuotingOfBlanksAndQuotes) {
+  src("my prog.f90");
+  RunResult r = run({"-c", "-Dq=\"x\"", "my prog.f90"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  Lines cmds = suite.commands();
+  ASSERT_EQ(cmds.size(), 3u);
+  EXPECT_EQ(cmds[0], X("I/bin/ftfront{exe} -Ab -p. \"-Dq=\"\"x\"\"\" -pI/F90INC \"-FTmy prog.bif\" \"my prog.f90\""));
+  EXPECT_EQ(cmds[2], X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o \"my prog.obj\" -i \"Tmy prog.int\""));
+  EXPECT_TRUE(suite.scratch.exists("work/my prog.obj"));
+}
+
+TEST_F(Pipeline, LongFrontEndLineGoesThroughAResponseFile) {
+  src("r.f90");
+  // The line is the invocation plus the flags; pad one -D so that the whole
+  // line is exactly 255 characters, then one more.
+  RunResult probe = run({"-v", "-dryrun", "-c", "-DA", "r.f90"});
+  std::string line = probe.out.substr(probe.out.find('\n') + 1);
+  line = line.substr(0, line.find('\n'));
+  ASSERT_LT(line.size(), 255u);
+  std::string pad(255 - line.size(), 'x');
+  for (int extra : {0, 1}) {
+    SCOPED_TRACE(extra);
+    suite.clear_log();
+    RunResult r = run({"-c", "-DA" + pad + std::string(extra, 'y'), "r.f90"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    Lines cmds = suite.commands();
+    ASSERT_FALSE(cmds.empty());
+    if (extra == 0) {
+      EXPECT_EQ(suite.responses(), Lines{});
+      EXPECT_EQ(cmds[0].find('@'), std::string::npos);
+    } else {
+      EXPECT_EQ(cmds[0], X("I/bin/ftfront{exe} @Tr.rsp"));
+      Lines rsp = suite.responses();
+      ASSERT_EQ(rsp.size(), 1u);
+      EXPECT_EQ(rsp[0], X(" -Ab -p. -DA") + pad + X("y -pI/F90INC -FTr.bif r.f90"));
+    }
+  }
+}
+
+TEST_F(Pipeline, ArgumentTooLongToQuote) {
+  src("z.f90");
+  std::string plain(600, 'p');
+  RunResult r = run({"-c", "-D" + plain, "z.f90"});
+  EXPECT_EQ(r.status, 0) << "an argument without blanks passes at any length";
+  std::string blank = "-D" + std::string(300, 'a') + " " + std::string(300, 'b');
+  r = run({"-c", blank, "z.f90"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Argument too long: " + blank + "\n");
+  EXPECT_EQ(suite.temp_left(), Lines{});
+}
+
+TEST_F(Pipeline, FailingStepDeletesItsOutputAndStops) {
+  struct Row {
+    std::string tool;
+    std::string message;
+    std::string output;  // below work/, "" when in the temporary directory
+  };
+  const Row rows[] = {
+      {"ftfront", "ftfront failed.\n", ""},
+      {"ixform", "ixform failed.\n", ""},
+      {"ocgen", "ocgen failed.\n", "f.obj"},
+      {"OCC", "C compilation failed.\n", "g.obj"},
+      {"olink", "link failed.\n", "f.exe"},
+  };
+  src("f.f90");
+  src("g.c");
+  src("h.f90");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.tool);
+    suite.clear_log();
+    bool link = row.tool == "olink";
+    std::vector<std::string> args = {"f.f90", "g.c", "h.f90"};
+    if (!link) args.insert(args.begin(), "-c");
+    RunResult r = run(args, {{"F90_TOOL_FAIL", row.tool + "=3"}});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, row.message);
+    if (!row.output.empty()) {
+      EXPECT_FALSE(suite.scratch.exists("work/" + row.output));
+    }
+    EXPECT_EQ(suite.temp_left(), Lines{});
+    // Nothing after the failing step runs.
+    Lines cmds = suite.commands();
+    ASSERT_FALSE(cmds.empty());
+    EXPECT_NE(cmds.back().find(row.tool), std::string::npos) << cmds.back();
+  }
+}
+
+TEST_F(Pipeline, MissingToolIsAFailedStep) {
+  src("m.f90");
+  std::filesystem::remove(suite.scratch.at("inst/bin/ixform" + target_exe()));
+  RunResult r = run({"-c", "m.f90"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ixform failed.\n");
+  EXPECT_EQ(suite.temp_left(), Lines{});
+}
+
+TEST_F(Pipeline, CompilerFromTheEnvironment) {
+  src("e.c");
+  src("e.cpp");
+  RunResult r = run({"-c", "-DX", "-g", "e.c", "e.cpp"},
+                    {{"CC", "OCC -A -Wfoo"}, {"CXX", "OCC -c++ -Wbar"}});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(suite.commands(), (Lines{"OCC -A -Wfoo -DX -g -c e.c -o e.obj",
+                                     "OCC -c++ -Wbar -DX -g -c e.cpp -o e.obj"}));
+  r = run({"-c", "e.c"}, {{"CC", ""}});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "C compilation failed.\n");
+}
+
+TEST_F(Pipeline, DotOObjectsOnlyFromTheCodeGenerator) {
+  src("d.f90");
+  src("d2.c");
+  RunResult r = run({"-doto", "d.f90", "d2.c", "-o", "p"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  Lines cmds = suite.commands();
+  ASSERT_EQ(cmds.size(), 5u);
+  EXPECT_NE(cmds[2].find("-o Td.o -i"), std::string::npos) << cmds[2];
+  EXPECT_NE(cmds[3].find("-o Td2.obj"), std::string::npos) << cmds[3];
+}
+
+TEST_F(Pipeline, InterruptWhileAToolRunsEndsWithStatusOneAndNoDirectory) {
+  src("s.f90");
+  DriverRun run = suite.prepare({"-c", "s.f90"}, {{"F90_TOOL_SLEEP", "ftfront=3000"}});
+  run.interrupt_after_ms = 700;
+  RunResult r = run_driver(run);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(suite.temp_left(), Lines{});
+  EXPECT_FALSE(suite.scratch.exists("work/s.obj"));
+}
+
+}  // namespace

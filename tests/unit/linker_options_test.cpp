@@ -1,0 +1,175 @@
+// The linker options through the handler chain: what each adds to the
+// linker's lists, the settings it steers, and what it leaves to the later
+// handlers or declines.
+#include "link/cpu.h"
+#include "link/link.h"
+#include "tests/unit/option_fixture.h"
+
+namespace {
+
+struct LinkCase {
+  Strings args;
+  Strings options, libraries;
+  Strings left;
+};
+
+class LinkerOptions : public OptionChain {
+ protected:
+  void expect(const LinkCase& row) {
+    SCOPED_TRACE(describe(row.args));
+    fresh();
+    Strings left = dispatch(row.args);
+    EXPECT_EQ(values(LinkOptions), row.options);
+    EXPECT_EQ(values(LinkLibraries), row.libraries);
+    EXPECT_EQ(left, row.left);
+  }
+};
+
+TEST_F(LinkerOptions, ListsFilled) {
+  const LinkCase rows[] = {
+      {{"mylib.LIB", "libfoo.a", "x.a"}, {}, {"mylib.LIB", "libfoo.a"}, {"x.a"}},
+      {{"-map:m.map", "-aliases:", "-heap:1,2", "-stack:9", "-exports:e"},
+       {"-map:m.map", "-aliases:", "-heap:1,2", "-stack:9", "-exports:e"}, {}, {}},
+      {{"+map:m"}, {}, {}, {"+map:m"}},
+      {{"-ignoredups", "-unmanglexps", "-usetmpfiles", "-warn"},
+       {"-ignoredups", "-unmanglexps", "-usetmpfiles", "-warn"}, {}, {}},
+      {{"-blas", "-blas=lapack", "-blas=imsl", "-blas=atlas"}, {},
+       {"blas.lib", "blas.lib", "imslblas.lib", "f77blas.lib", "cblas.lib", "atlas.lib"}, {}},
+      {{"-blas=mkl"}, {}, {}, {"-blas=mkl"}},
+      {{"-imsl", "-unixlib", "-useLapack", "-vmslib"}, {},
+       {"imsl.lib", "ucompat.lib", "tmglib.lib", "lapack.lib", "vcompat.lib"}, {}},
+      // -L: attached, separate (whatever the next argument is), case-sensitive.
+      {{"-Ldir", "-L", "-O2", "-LIB"}, {"-PATH:dir", "-PATH:-O2", "-PATH:IB"}, {}, {}},
+      {{"-L"}, {}, {}, {"-L"}},
+      {{"-link", "/verbose", "-link"}, {"/verbose"}, {}, {"-link"}},
+      {{"-ML", "MSVB", "-ML", "BC"}, {"-UNMANGLEXPS", "-UNMANGLEXPS"}, {}, {}},
+      {{"-ML", "Pascal"}, {}, {}, {"-ML", "Pascal"}},
+      {{"-cpu:p6", "-cpu:pentium"}, {}, {}, {"-cpu:pentium"}},
+      {{"-noconsole", "-N9"}, {}, {}, {}},
+      // Added here and still handed on: -g reaches the Fortran and general
+      // options, -P and -profile the general ones.
+      {{"-g", "-gmin"}, {"-debug:full", "-debugtype:both", "-debug:partial", "-debugtype:both"}, {}, {}},
+      {{"-P", "-profile"}, {"-debug:full", "-debugtype:both", "-debug:full", "-debugtype:both"},
+       {"mcount.lib", "mcount.lib"}, {}},
+      {{"-verbose"}, {"-verbose"}, {}, {}},
+  };
+  for (const LinkCase& row : rows) expect(row);
+}
+
+TEST_F(LinkerOptions, LongLinkDirectoryIsCut) {
+  std::string dir(300, 'd');
+  expect({{"-L" + dir}, {"-PATH:" + dir.substr(0, 260)}, {}, {}});
+}
+
+TEST_F(LinkerOptions, TargetKindsNeverRaiseACompileOnlyKind) {
+  struct KindCase {
+    Strings args;
+    int kind;
+  };
+  const KindCase rows[] = {
+      {{"-c", "-dll"}, KindObjects},      {{"-dll", "-c"}, KindObjects},
+      {{"-dll", "-lib"}, KindStaticLib},  {{"-lib", "-dll"}, KindDll},
+      {{"-dll", "-plplot"}, KindDll},     {{"-plplot"}, KindPlainAppl},
+      {{"-wsim", "-cons"}, KindConsoleExe}, {{"-S", "-wsim"}, KindAssembly},
+      {{"-syntax", "-lib"}, KindSyntaxOnly},
+  };
+  for (const KindCase& row : rows) {
+    SCOPED_TRACE(describe(row.args));
+    fresh();
+    EXPECT_EQ(dispatch(row.args), Strings{});
+    EXPECT_EQ(TargetKind, row.kind);
+  }
+}
+
+TEST_F(LinkerOptions, SettingsSteered) {
+  fresh();
+  EXPECT_EQ(dispatch({"-autoxps", "-et", "-doto", "-tsafeio", "-usesl", "-nowdir", "-reportDups",
+                      "-sse2", "-cpu:athlon64", "-dryrun"}),
+            Strings{});
+  EXPECT_EQ(AutoExports, 1);
+  EXPECT_EQ(EtWinObject, 1);
+  EXPECT_EQ(ObjectSuffixDotO, 1);
+  EXPECT_EQ(ThreadSafeIO, 1);
+  EXPECT_EQ(UseDllRuntime, 1);
+  EXPECT_EQ(ModulesToOutputDir, 1);
+  EXPECT_EQ(LinkIgnoreDups, 0);
+  EXPECT_EQ(Sse2Mode, 1);
+  EXPECT_EQ(TargetCpu, CpuAthlon64);
+  EXPECT_EQ(DryRun, 1);
+  EXPECT_EQ(Verbose, 1) << "-dryrun goes on to the general options";
+  fresh();
+  dispatch({"-sse2", "-nosse2", "-NOWDIR"});
+  EXPECT_EQ(Sse2Mode, -1);
+  EXPECT_EQ(ModulesToOutputDir, 1);
+  fresh();
+  dispatch({"-out:a.exe"});
+  EXPECT_STREQ(OutputName, "a.exe");
+}
+
+TEST(ProcessorCodes, VendorAndSignature) {
+  struct Row {
+    const char* vendor;
+    unsigned signature;
+    int code;
+  };
+  const Row rows[] = {
+      {"GenuineIntel", 0x6f0, 100}, {"GenuineIntel", 0xf20, 133},  {"GenuineIntel", 0x100f20, 0},
+      {"GenuineIntel", 0x5a0, 0},   {"GenuineIntel", 0x4a0, 0},    {"AuthenticAMD", 0x550, 0},
+      {"AuthenticAMD", 0x560, 100}, {"AuthenticAMD", 0x580, 100},  {"AuthenticAMD", 0x6a0, 135},
+      {"AuthenticAMD", 0xf00, 159}, {"AuthenticAMD", 0xa00f00, 159}, {"AuthenticAMD", 0x400, 0},
+      {"genuineintel", 0x6f0, 0},   {"____________", 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.vendor) + " " + std::to_string(row.signature));
+    EXPECT_EQ(target_cpu_for(row.vendor, row.signature), row.code);
+  }
+}
+
+// Link planning's reordering and the unrolling flag, on the lists directly.
+class Planning : public OptionChain {};
+
+TEST_F(Planning, UnrollingValuesAndTheLevel) {
+  struct Row {
+    Strings args;
+    Strings xf;  // the transformer's flags after planning
+  };
+  const Row rows[] = {
+      {{}, {"-hmif=p"}},
+      {{"-O3"}, {"-YUNROLL=auto", "-hmif=p", "-YTRANSFORM_LOOPS"}},
+      {{"-U"}, {"-YUNROLL=auto", "-hmif=p"}},
+      {{"-h8"}, {"-hmif=p", "-YUNROLL=8,40"}},
+      {{"-H20"}, {"-hmif=p", "-YUNROLL=4,20"}},
+      {{"-h8", "-H20"}, {"-hmif=p", "-YUNROLL=8,20"}},
+      {{"-HF3"}, {"-hmif=p", "-YUNROLL=4,40,3"}},
+      {{"-O3", "-h0"}, {"-hmif=p", "-YTRANSFORM_LOOPS"}},
+      {{"-U", "-h8"}, {"-hmif=p", "-YUNROLL=8,40"}},
+      {{"-h8", "-U"}, {"-YUNROLL=auto", "-hmif=p"}},
+      {{"-U", "-H20"}, {"-hmif=p", "-YUNROLL=4,20"}},
+      {{"-O3", "-h2"}, {"-hmif=p", "-YTRANSFORM_LOOPS", "-YUNROLL=2,40"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(describe(row.args));
+    fresh();
+    ASSERT_EQ(dispatch(row.args), Strings{});
+    ArgList* none = arglist_create();
+    plan_link(none);
+    arglist_destroy(none);
+    EXPECT_EQ(values(TransformerFlags), row.xf);
+  }
+}
+
+TEST_F(Planning, FirstGroupOfCodeGeneratorFlags) {
+  fresh();
+  // Replace the start-up flags by a list that exercises the reordering.
+  while (arglist_first(CodeGenFlags)) arglist_remove_first(CodeGenFlags);
+  for (const char* f : {"+N31", "-N76", "-N5", "-N32", "-N310", "+N34", "-N7", "!N33"})
+    arglist_append(CodeGenFlags, f);
+  VarNameCase = 0;
+  ArgList* none = arglist_create();
+  plan_link(none);
+  arglist_destroy(none);
+  EXPECT_EQ(values(CodeGenFlags),
+            (Strings{"+N31", "-N76", "-N32", "+N34", "!N33", "-N5", "-N310", "-N7"}));
+}
+
+}  // namespace

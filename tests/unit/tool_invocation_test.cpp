@@ -1,0 +1,85 @@
+// Quoting and command assembly, and the names the steps give their files.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "driver/arglist.h"
+#include "driver/settings.h"
+#include "pipeline/file_names.h"
+#include "pipeline/tool_invocation.h"
+
+namespace {
+
+TEST(Quoting, ByTheDriversRule) {
+  struct Row {
+    std::string in, out;
+  };
+  const Row rows[] = {
+      {"plain", "plain"},
+      {"a b", "\"a b\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"it's", "\"it's\""},
+      {"tab\there", "tab\there"},
+      {"\"already quoted\" x", "\"already quoted\" x"},
+      {"back\\slash \\\"", "\"back\\slash \\\"\"\""},
+      {"", ""},
+      {std::string(600, 'p'), std::string(600, 'p')},
+      // The quoted form may fill the buffer up to the limit.
+      {std::string(517, 'a') + " ", "\"" + std::string(517, 'a') + " \""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.in);
+    EXPECT_EQ(quote_argument(row.in.c_str()), row.out);
+  }
+}
+
+TEST(Quoting, TooLongEndsTheDriver) {
+  std::string arg = std::string(520, 'a') + " ";
+  EXPECT_EXIT(quote_argument(arg.c_str()), ::testing::ExitedWithCode(1),
+              "Argument too long: a+ \n");
+}
+
+TEST(CommandLine, ListsInOrderEachQuoted) {
+  ArgList* a = arglist_create();
+  ArgList* b = arglist_create();
+  arglist_append(a, "-x");
+  arglist_append(a, "");
+  arglist_append(b, "two words");
+  char* line = build_command_line("tool", a, nullptr, b);
+  EXPECT_STREQ(line, "tool -x  \"two words\"");
+  std::free(line);
+  line = build_command_line("tool", nullptr, nullptr, nullptr);
+  EXPECT_STREQ(line, "tool");
+  std::free(line);
+  arglist_destroy(a);
+  arglist_destroy(b);
+}
+
+TEST(FileNames, BaseAndDerived) {
+  EXPECT_STREQ(base_name("C:\\work\\prog.f90"), "prog.f90");
+  EXPECT_STREQ(base_name("a/b\\c/d.x"), "d.x");
+  EXPECT_STREQ(base_name("plain"), "plain");
+  EXPECT_EQ(derived_name("T/", "prog.f90", ".bif"), "T/prog.bif");
+  EXPECT_EQ(derived_name("T/", "a.b.c", ".obj"), "T/a.b.obj");
+  EXPECT_EQ(derived_name("T.d/", "noext", ".obj"), "T.obj") << "the last dot of the joined name";
+  EXPECT_EQ(derived_name("", "x.", ".exe"), "x.exe");
+}
+
+TEST(FileNames, DistinctNamesInTheTemporaryDirectory) {
+  reset_temp_names();
+  std::string saved = TempDirPath;
+  std::snprintf(TempDirPath, sizeof TempDirPath, "/t/Orv1/");
+  EXPECT_EQ(temp_base_name("a/util.f90"), "util.f90");
+  EXPECT_EQ(temp_base_name("b/Util.c"), "Util-2.c") << "names compare without regard to case";
+  EXPECT_EQ(temp_base_name("c/util.f"), "util-3.f");
+  EXPECT_EQ(temp_base_name("util-2.f90"), "util-2-2.f90");
+  EXPECT_EQ(temp_base_name("/t/Orv1/util-3.int"), "util-3.int") << "the driver's own files keep theirs";
+  EXPECT_EQ(user_base_name("/t/Orv1/Util-2.obj"), "Util.obj");
+  EXPECT_EQ(user_base_name("/t/Orv1/util.obj"), "util.obj");
+  EXPECT_EQ(user_base_name("elsewhere/util-3.obj"), "util-3.obj");
+  std::snprintf(TempDirPath, sizeof TempDirPath, "%s", saved.c_str());
+  reset_temp_names();
+}
+
+}  // namespace
