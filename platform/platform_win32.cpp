@@ -121,8 +121,8 @@ bool plat_make_private_dir(const char* temp_path, char* out, size_t cap) {
   // the file gives way to a directory of the same name.
   char name[MAX_PATH + 2];
   if (GetTempFileNameA(temp_path, "Orvane", 0, name) == 0) {
-    // No name was had, so nothing was made and nothing is named.
-    copy_cut(out, cap, "");
+    // Nothing was made; the name tried is the directory it was tried in.
+    copy_cut(out, cap, temp_path);
     return false;
   }
   DeleteFileA(name);
