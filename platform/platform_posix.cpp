@@ -25,7 +25,9 @@ extern char** environ;
 size_t plat_executable_path(char* buf, size_t cap) {
   if (cap == 0) return 0;
   ssize_t n = readlink("/proc/self/exe", buf, cap - 1);
-  if (n <= 0) {
+  // readlink cuts silently: a result that fills the buffer may be cut, and a
+  // cut path would name some other directory.
+  if (n <= 0 || static_cast<size_t>(n) >= cap - 1) {
     buf[0] = '\0';
     return 0;
   }

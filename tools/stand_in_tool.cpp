@@ -55,6 +55,7 @@ std::string tool_name(const char* argv0) {
   return name;
 }
 
+#ifndef _WIN32
 // The driver's quoting rule, for rebuilding the command line from argv.
 std::string quoted(const std::string& arg) {
   if (arg.find_first_of(" \"'") == std::string::npos || arg[0] == '"') return arg;
@@ -65,6 +66,7 @@ std::string quoted(const std::string& arg) {
   }
   return q + "\"";
 }
+#endif
 
 std::vector<std::string> split(const std::string& line) {
   ArgList* list = arglist_create();

@@ -57,20 +57,25 @@ TEST_F(Faults, ResponseFileThatCannotBeRead) {
 }
 
 TEST_F(Faults, MissingTemporaryPath) {
-  if (target_is_windows()) GTEST_SKIP() << "the Windows temporary path comes from wine";
   std::string gone = suite.scratch.at("no/such/dir");
-  RunResult r = suite.run({"-c", "a.f90"}, {{"TMPDIR", gone}});
+  DriverRun d = suite.prepare({"-c", "a.f90"});
+  d.temp_dir = gone;
+  RunResult r = run_driver(d);
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out.rfind("\nUnable to create a directory for temporary files:\n" + gone + "/Orv", 0), 0u)
+  // The name that was tried: in the directory that is not there.
+  EXPECT_EQ(r.out.rfind("\nUnable to create a directory for temporary files:\n" +
+                            target_path(gone) + target_sep(),
+                        0),
+            0u)
       << r.out;
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(suite.commands(), Lines{});
 }
 
 TEST_F(Faults, TemporaryPathTooLong) {
-  if (target_is_windows()) GTEST_SKIP() << "the Windows temporary path comes from wine";
-  std::string long_path = "/" + std::string(2000, 't');
-  RunResult r = suite.run({"-c", "a.f90"}, {{"TMPDIR", long_path}});
+  DriverRun d = suite.prepare({"-c", "a.f90"});
+  d.temp_dir = "/" + std::string(2000, 't');
+  RunResult r = run_driver(d);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out.rfind("\nCan not find Temp directory: ", 0), 0u) << r.out.substr(0, 80);
   EXPECT_NE(r.out.find("\nIn order to run the program, check the enviroment temp variable, "

@@ -38,7 +38,7 @@ class Intake : public ::testing::Test {
   RunResult run(std::vector<std::string> args) {
     DriverRun r;
     r.args = std::move(args);
-    r.env["ORVANE"] = scratch.at("install");
+    r.env["ORVANE"] = target_path(scratch.at("install"));
     r.cwd = scratch.at("work");
     return run_driver(r);
   }
@@ -51,7 +51,7 @@ class Intake : public ::testing::Test {
 TEST_F(Intake, NoArgumentsPrintsReleaseAndNoInputMessage) {
   RunResult r = run({});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, Release);
+  EXPECT_EQ(r.out, target_text(Release));
   EXPECT_EQ(r.err, "ERROR: No input files.\n");
 }
 
@@ -64,7 +64,10 @@ TEST_F(Intake, MissingReleaseFileIsNotAnError) {
 }
 
 TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
-  for (const char* help : {"-help", "+help", "!help"}) {
+  std::vector<std::string> helps = {"-help", "+help", "!help"};
+  // '/' starts options only where it does not start absolute paths.
+  if (target_is_windows()) helps.push_back("/help");
+  for (const std::string& help : helps) {
     RunResult r = run({"-kbad", "missing.f90", help, "-kworse"});
     EXPECT_EQ(r.status, 0) << help;
     EXPECT_EQ(r.out, HelpText) << help;
@@ -167,7 +170,7 @@ TEST_F(Intake, InstallDirFromEnvironmentIsUsedAsItStands) {
 
 TEST_F(Intake, InstallDirDerivedFromTheDriversLocation) {
   scratch.mkdir("suite/bin");
-  std::string copy = scratch.at("suite/bin/f90");
+  std::string copy = scratch.at("suite/bin/f90" + target_exe());
   std::filesystem::copy_file(driver_path(), copy);
   scratch.write("suite/orvane_release.txt", "derived\n");
   scratch.write("suite/default.opt", "f90 -kderived\n");
@@ -185,7 +188,7 @@ TEST_F(Intake, InstallDirDerivedFromTheDriversLocation) {
 
 TEST_F(Intake, InstallDirLengthLimits) {
   // 261 characters: refused before any argument is looked at, -help included.
-  std::string base = scratch.at("install");
+  std::string base = target_path(scratch.at("install"));
   DriverRun d;
   d.cwd = scratch.at("work");
   d.args = {"-help"};

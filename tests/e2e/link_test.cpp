@@ -234,8 +234,8 @@ TEST_F(Link, DriverNamedWithXSuffixUsesTheXTools) {
   d.program = x;
   d.args = {"m.f90"};
   d.cwd = suite.work();
-  d.env["TMPDIR"] = suite.tmp();
-  d.env["F90_TOOL_LOG"] = suite.scratch.at("tools.log");
+  d.temp_dir = suite.tmp();
+  d.env["F90_TOOL_LOG"] = target_path(suite.scratch.at("tools.log"));
   suite.clear_log();
   RunResult r = run_driver(d);  // no ORVANE: the installation is found from f90_x itself
   ASSERT_EQ(r.status, 0) << r.err;

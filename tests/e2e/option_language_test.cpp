@@ -19,7 +19,7 @@ class OptionLanguage : public ::testing::Test {
   RunResult run(std::vector<std::string> args) {
     DriverRun r;
     r.args = std::move(args);
-    r.env["ORVANE"] = scratch.at("install");
+    r.env["ORVANE"] = target_path(scratch.at("install"));
     r.cwd = scratch.at("work");
     return run_driver(r);
   }

@@ -122,7 +122,8 @@ TEST_F(Pipeline, ClassificationByExtension) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.input);
     suite.clear_log();
-    src(row.input);
+    // Windows drops the dot that ends a file name: there "x." names the file x.
+    src(target_is_windows() && row.input == "x." ? "x" : row.input);
     RunResult r = run({"-c", row.input});
     ASSERT_EQ(r.status, 0) << r.err;
     Lines cmds = suite.commands();

@@ -2,12 +2,14 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -82,15 +84,72 @@ std::string driver_path() {
   return p && *p ? p : F90_DRIVER_PATH;
 }
 
+namespace {
+
+// Where a program is found: a name without a slash is searched in PATH.
+std::string find_program(const std::string& name) {
+  if (name.find('/') != std::string::npos) return name;
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "/usr/bin:/bin";
+  size_t start = 0;
+  for (;;) {
+    size_t end = dirs.find(':', start);
+    std::string dir = dirs.substr(start, end == std::string::npos ? end : end - start);
+    std::string full = (dir.empty() ? "." : dir) + "/" + name;
+    if (access(full.c_str(), X_OK) == 0) return full;
+    if (end == std::string::npos) return name;
+    start = end + 1;
+  }
+}
+
+std::string wine_program() {
+  const char* w = std::getenv("F90_TEST_WINE");
+  return find_program(w && *w ? w : "wine");
+}
+
+// "\r\n" becomes "\n"; a lone "\r" stays.
+std::string text_mode_output(const std::string& s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i)
+    if (!(s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')) out += s[i];
+  return out;
+}
+
+// The wine prefix's temporary path is taken from F90_WINE_TEMP (the prefix
+// that scripts/test-win32 makes points TEMP and TMP there), so that a test
+// can give a run a temporary path of its own. Its default is the prefix's
+// usual one.
+std::string default_wine_temp() {
+  const char* user = std::getenv("USER");
+  if (!user || !*user) {
+    const passwd* pw = getpwuid(getuid());
+    user = pw ? pw->pw_name : "root";
+  }
+  return std::string("C:\\users\\") + user + "\\Temp";
+}
+
+}  // namespace
+
 RunResult run_driver(const DriverRun& run) {
   static const char* const Cleared[] = {"ORVANE", "ORVANE_BIG_O", "CC", "CXX", "TMPDIR",
                                         "F90_TOOL_MODE", "F90_TOOL_LOG", "F90_TEST_CPU"};
+  const bool windows = target_is_windows();
   std::map<std::string, std::string> env;
   for (char** e = environ; *e; ++e) {
     const char* eq = std::strchr(*e, '=');
     if (eq) env[std::string(*e, static_cast<size_t>(eq - *e))] = eq + 1;
   }
   for (const char* name : Cleared) env.erase(name);
+  if (windows) {
+    if (!run.temp_dir.empty())
+      env["F90_WINE_TEMP"] = target_path(run.temp_dir);
+    else if (!env.count("F90_WINE_TEMP"))
+      env["F90_WINE_TEMP"] = default_wine_temp();
+    if (!env.count("WINEDEBUG")) env["WINEDEBUG"] = "-all";
+  } else if (!run.temp_dir.empty()) {
+    env["TMPDIR"] = run.temp_dir;
+  }
   for (const auto& [name, value] : run.env) {
     if (value)
       env[name] = *value;
@@ -102,7 +161,16 @@ RunResult run_driver(const DriverRun& run) {
 
   std::string program = run.program.empty() ? driver_path() : run.program;
   std::vector<std::string> argv_strings;
-  argv_strings.push_back(run.argv0.empty() ? program : run.argv0);
+  if (windows) {
+    // wine makes the Windows command line from its arguments; the program
+    // name is the path given, so argv0 cannot be chosen.
+    if (!run.argv0.empty()) throw std::logic_error("argv0 cannot be set for a program run by wine");
+    argv_strings.push_back(wine_program());
+    argv_strings.push_back(program);
+    program = argv_strings.front();
+  } else {
+    argv_strings.push_back(run.argv0.empty() ? program : run.argv0);
+  }
   argv_strings.insert(argv_strings.end(), run.args.begin(), run.args.end());
 
   std::vector<char*> argv, envp;
@@ -141,25 +209,11 @@ RunResult run_driver(const DriverRun& run) {
   auto interrupt_at = std::chrono::steady_clock::now() +
                       std::chrono::milliseconds(run.interrupt_after_ms);
   bool interrupt_pending = run.interrupt_after_ms > 0;
-  while (open_fds > 0) {
-    if (interrupt_pending && std::chrono::steady_clock::now() >= interrupt_at) {
-      kill(-pid, SIGINT);
-      interrupt_pending = false;
-    }
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) {
-      timed_out = true;
-      kill(pid, SIGKILL);
-      break;
-    }
-    long wait_ms = left.count();
-    if (interrupt_pending) {
-      auto until = std::chrono::duration_cast<std::chrono::milliseconds>(
-          interrupt_at - std::chrono::steady_clock::now());
-      wait_ms = std::max<long>(0, std::min<long>(wait_ms, until.count()));
-    }
-    if (poll(fds, 2, static_cast<int>(wait_ms)) < 0) continue;
+  // Reads until the program has ended and its output is drained. Processes
+  // that it leaves behind may hold the pipes open long after (wineserver
+  // does, for a few seconds): their end is not waited for.
+  auto read_ready = [&](int wait_ms) {
+    if (poll(fds, 2, wait_ms) <= 0) return false;
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
       char buf[65536];
@@ -172,17 +226,49 @@ RunResult run_driver(const DriverRun& run) {
         --open_fds;
       }
     }
+    return true;
+  };
+  int status = 0;
+  bool reaped = false;
+  while (open_fds > 0) {
+    if (interrupt_pending && std::chrono::steady_clock::now() >= interrupt_at) {
+      kill(-pid, SIGINT);
+      interrupt_pending = false;
+    }
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      timed_out = true;
+      kill(pid, SIGKILL);
+      break;
+    }
+    long long wait_ms = std::min<long long>(left.count(), 50);
+    if (interrupt_pending) {
+      auto until = std::chrono::duration_cast<std::chrono::milliseconds>(
+          interrupt_at - std::chrono::steady_clock::now());
+      wait_ms = std::max<long long>(0, std::min<long long>(wait_ms, until.count()));
+    }
+    read_ready(static_cast<int>(wait_ms));
+    if (waitpid(pid, &status, WNOHANG) == pid) {
+      reaped = true;
+      while (open_fds > 0 && read_ready(0)) {
+      }
+      break;
+    }
   }
   for (auto& f : fds)
     if (f.fd >= 0) close(f.fd);
-  int status = 0;
-  waitpid(pid, &status, 0);
+  if (!reaped) waitpid(pid, &status, 0);
   if (timed_out)
     result.status = -2;
   else if (WIFEXITED(status))
     result.status = WEXITSTATUS(status);
   else if (WIFSIGNALED(status))
     result.status = 128 + WTERMSIG(status);
+  if (windows) {
+    result.out = text_mode_output(result.out);
+    result.err = text_mode_output(result.err);
+  }
   return result;
 }
 
@@ -202,6 +288,16 @@ std::string target_path(const std::string& host_path) {
   return host_path.empty() || host_path[0] != '/' ? p : "Z:" + p;
 }
 
+std::string target_system_temp() {
+  if (!target_is_windows()) return "/tmp/";
+  const char* t = std::getenv("F90_WINE_TEMP");
+  return (t && *t ? std::string(t) : default_wine_temp()) + "\\";
+}
+
+std::string target_text(const std::string& file_content) {
+  return target_is_windows() ? text_mode_output(file_content) : file_content;
+}
+
 std::string target_join(const std::vector<std::string>& parts) {
   std::string out;
   for (size_t i = 0; i < parts.size(); ++i) {
@@ -209,6 +305,20 @@ std::string target_join(const std::vector<std::string>& parts) {
     out += parts[i];
   }
   return out;
+}
+
+std::string host_path(const std::string& target) {
+  if (!target_is_windows()) return target;
+  std::string p = target;
+  std::replace(p.begin(), p.end(), '\\', '/');
+  if (p.size() < 2 || p[1] != ':' || !std::isalpha(static_cast<unsigned char>(p[0]))) return p;
+  char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(p[0])));
+  std::string rest = p.substr(2);
+  if (drive == 'z') return rest.empty() ? "/" : rest;
+  const char* prefix = std::getenv("WINEPREFIX");
+  const char* home = std::getenv("HOME");
+  std::string base = prefix && *prefix ? prefix : std::string(home ? home : "") + "/.wine";
+  return base + "/dosdevices/" + drive + ":" + rest;
 }
 
 std::string standins_dir() {
@@ -250,10 +360,15 @@ DriverRun Suite::prepare(std::vector<std::string> args,
   r.args = std::move(args);
   r.cwd = work();
   r.env["ORVANE"] = target_path(install());
-  r.env["TMPDIR"] = tmp();
-  r.env["F90_TOOL_LOG"] = scratch.at("tools.log");
-  const char* path = std::getenv("PATH");
-  r.env["PATH"] = scratch.at("inst/bin") + ":" + (path ? path : "/usr/bin:/bin");
+  r.temp_dir = tmp();
+  r.env["F90_TOOL_LOG"] = target_path(scratch.at("tools.log"));
+  if (target_is_windows()) {
+    // wine puts WINEPATH in front of the Windows PATH it makes.
+    r.env["WINEPATH"] = target_path(scratch.at("inst/bin"));
+  } else {
+    const char* path = std::getenv("PATH");
+    r.env["PATH"] = scratch.at("inst/bin") + ":" + (path ? path : "/usr/bin:/bin");
+  }
   for (auto& [name, value] : env) r.env[name] = value;
   return r;
 }

@@ -42,7 +42,11 @@ struct DriverRun {
   std::map<std::string, std::optional<std::string>> env;
   std::string cwd;      // empty: the test's own
   std::string program;  // empty: the f90 driver under test
-  std::string argv0;    // empty: the program path
+  std::string argv0;    // empty: the program path (cannot be set under wine)
+  // The system's temporary path for the run, a directory of this host:
+  // TMPDIR on POSIX, the Windows temporary path under wine. Empty: the
+  // system's own.
+  std::string temp_dir;
   int timeout_seconds = 60;
   // When positive, the driver's process group gets SIGINT this many
   // milliseconds after the start, as a console interrupt reaches the driver
@@ -50,9 +54,12 @@ struct DriverRun {
   int interrupt_after_ms = 0;
 };
 
-// Path of the f90 executable under test.
+// Path of the f90 executable under test (F90_TEST_DRIVER, else the one
+// built beside the tests).
 std::string driver_path();
 // Runs the process to its end, collecting its standard output and error.
+// A Windows program is run under wine (F90_TEST_WINE, else "wine"); the line
+// ends that its C runtime writes in text mode ("\r\n") come back as "\n".
 RunResult run_driver(const DriverRun& run);
 
 // Reads a whole file; empty when it cannot be read.
@@ -68,6 +75,17 @@ char target_sep();                // '\\' or '/'
 std::string target_exe();         // ".exe" or ""
 // A path of this host as the driver under test sees it (Z:\... under wine).
 std::string target_path(const std::string& host_path);
+// The reverse: a path that the driver under test printed, as a path of this
+// host (a drive letter of the wine prefix maps to its dosdevices link).
+std::string host_path(const std::string& target_path);
+// The system's temporary path that the driver under test sees when a run
+// gives it none, ending in the target's separator: /tmp/ on POSIX, the wine
+// prefix's own Temp directory under wine.
+std::string target_system_temp();
+// What the driver under test prints when it copies a text file to its
+// output, as run_driver returns it: on Windows the C runtime reads "\r\n" as
+// "\n" (and writes it back as "\r\n", which run_driver folds again).
+std::string target_text(const std::string& file_content);
 // "a/b/c" with the target's separators.
 std::string target_join(const std::vector<std::string>& parts);
 
@@ -84,7 +102,8 @@ class Suite {
   std::string work() const { return scratch.at("work"); }
   std::string tmp() const { return scratch.at("tmp"); }
 
-  // The driver run in work() with ORVANE, TMPDIR, PATH and F90_TOOL_LOG set
+  // The driver run in work() with ORVANE, PATH (WINEPATH under wine),
+  // F90_TOOL_LOG and the temporary path set
   // (values in `env` are added or override), for a test to adjust.
   DriverRun prepare(std::vector<std::string> args,
                     std::map<std::string, std::optional<std::string>> env = {}) const;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "tests/support/test_env.h"
 #include "tests/unit/option_fixture.h"
 
 namespace {
@@ -108,15 +109,15 @@ class BigO {
   explicit BigO(const std::optional<std::string>& value) {
     if (const char* old = std::getenv("ORVANE_BIG_O")) saved_ = old;
     if (value)
-      setenv("ORVANE_BIG_O", value->c_str(), 1);
+      set_test_env("ORVANE_BIG_O", value->c_str());
     else
-      unsetenv("ORVANE_BIG_O");
+      unset_test_env("ORVANE_BIG_O");
   }
   ~BigO() {
     if (saved_)
-      setenv("ORVANE_BIG_O", saved_->c_str(), 1);
+      set_test_env("ORVANE_BIG_O", saved_->c_str());
     else
-      unsetenv("ORVANE_BIG_O");
+      unset_test_env("ORVANE_BIG_O");
   }
 
  private:

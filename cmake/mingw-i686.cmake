@@ -1,0 +1,8 @@
+# Cross build for 32-bit Windows with Debian's mingw-w64 compilers:
+#   cmake -S . -B build-win32 --toolchain cmake/mingw-i686.cmake
+#   cmake --build build-win32 -j2
+# Give -DCMAKE_CROSSCOMPILING_EMULATOR=wine to run the unit tests with ctest.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(F90_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

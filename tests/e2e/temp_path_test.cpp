@@ -1,0 +1,99 @@
+// The run's private directory in the system's own temporary path, as the
+// system names it, and the worked example with that directory.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/harness.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string replace_all(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+// The directory's name below the temporary path, as the platform forms it:
+// Windows takes the first three characters of "Orvane", a hexadecimal
+// number and ".tmp"; POSIX "Orv" and six random characters.
+const std::regex& private_dir_name() {
+  static const std::regex windows("Orv[0-9A-Fa-f]{1,4}\\.tmp\\\\");
+  static const std::regex posix("Orv[A-Za-z0-9]{6}/");
+  return target_is_windows() ? windows : posix;
+}
+
+TEST(SystemTemp, WorkedExampleInTheSystemsTemporaryPath) {
+  Suite suite;
+  suite.scratch.write("work/hello.f90", "      end\n");
+  DriverRun d = suite.prepare({"-v", "-O2", "-o", "hello.exe", "hello.f90"},
+                              {{"F90_TEST_CPU", "GenuineIntel:6f0:1"}});
+  d.temp_dir.clear();  // the system's own
+  RunResult r = run_driver(d);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+
+  // The first line names the directory: "mkdir T".
+  std::istringstream out(r.out);
+  std::string first;
+  std::getline(out, first);
+  ASSERT_EQ(first.rfind("mkdir ", 0), 0u) << r.out;
+  std::string temp = first.substr(6);
+  std::string system = target_system_temp();
+  ASSERT_EQ(temp.rfind(system, 0), 0u) << temp;
+  EXPECT_TRUE(std::regex_match(temp.substr(system.size()), private_dir_name())) << temp;
+
+  std::string inst = target_path(suite.install());
+  std::string echoed = replace_all(replace_all(r.out, temp, "T"), inst, "I");
+  std::string want_lines =
+      X("I/bin/ftfront{exe} -O0 -Ab -p. -pI/F90INC -FThello.bif hello.f90\n"
+        "I/bin/ixform{exe} -hmif=p -o Thello.int Thello.bif\n"
+        "I/bin/ocgen{exe} -N76 -O2 -N61 -N104 -N105 -N100 -N162 -o Thello.obj -i Thello.int\n"
+        "I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:hello.exe Thello.obj "
+        "orvRT0.lib rt9math.lib rtio.lib rtmath.lib liboc.lib comdlg32.lib kernel32.lib\n");
+  EXPECT_EQ(echoed, "mkdir T\n" + want_lines + "del T*.*\nrmdir T\n");
+
+  // What the tools received, byte for byte, is what was echoed.
+  std::istringstream log(suite.scratch.read("tools.log"));
+  std::string received, line;
+  while (std::getline(log, line)) {
+    size_t tab2 = line.find('\t', line.find('\t') + 1);
+    if (line.rfind("CMD\t", 0) == 0 && tab2 != std::string::npos)
+      received += replace_all(replace_all(line.substr(tab2 + 1), temp, "T"), inst, "I") + "\n";
+  }
+  EXPECT_EQ(received, want_lines);
+
+  // And the directory is gone.
+  std::error_code ec;
+  EXPECT_FALSE(std::filesystem::exists(host_path(temp), ec)) << host_path(temp);
+}
+
+TEST(SystemTemp, EachRunHasADirectoryOfItsOwn) {
+  Suite suite;
+  suite.scratch.write("work/a.f90", "      end\n");
+  DriverRun d = suite.prepare({"-v", "-keep", "-c", "a.f90"});
+  d.temp_dir.clear();
+  std::vector<std::string> made;
+  for (int i = 0; i < 2; ++i) {
+    RunResult r = run_driver(d);
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.out.rfind("mkdir ", 0), 0u) << r.out;
+    made.push_back(r.out.substr(6, r.out.find('\n') - 6));
+  }
+  EXPECT_NE(made[0], made[1]);
+  for (const std::string& dir : made) {
+    // Kept: the directory and its files stay, and the test removes them.
+    std::string host = host_path(dir);
+    std::error_code ec;
+    EXPECT_TRUE(std::filesystem::exists(host + "/a.bif", ec)) << host;
+    std::filesystem::remove_all(host, ec);
+  }
+}
+
+}  // namespace

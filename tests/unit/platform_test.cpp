@@ -1,0 +1,237 @@
+// The platform layer against the real system: file search, deletion,
+// directory listing and removal, the private temporary directory, and child
+// processes with their command line, environment and exit status. The same
+// cases run on POSIX and, cross-built, on Windows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "driver/arglist.h"
+#include "platform/platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings values(const ArgList* list) {
+  Strings v;
+  for (ArgNode* n = arglist_first(list); n; n = argnode_next(n)) v.emplace_back(argnode_value(n));
+  return v;
+}
+
+Strings sorted(Strings v) {
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+// A directory of the test's own under the system's temporary path, with
+// the platform's separators; `p(...)` names entries in it.
+class Platform : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device rd;
+    dir_ = fs::temp_directory_path() / ("f90plat-" + std::to_string(rd()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(dir_, ec); !ec && it != fs::end(it);
+         it.increment(ec))
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(dir_, ec);
+  }
+  std::string p(const std::string& rel = "") const {
+    std::string base = dir_.string();
+    if (base.back() != PathSep) base += PathSep;
+    return base + rel;
+  }
+  void touch(const std::string& rel, const std::string& content = "x") const {
+    std::ofstream(p(rel), std::ios::binary) << content;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(Platform, SearchReportsMatchesOfTheLastComponent) {
+  touch("a.f90");
+  touch("b.f90");
+  touch("c.obj");
+  touch("ab.f95");
+  fs::create_directory(p("sub"));
+  const struct {
+    const char* pattern;
+    Strings names;
+  } rows[] = {
+      {"*.f90", {"a.f90", "b.f90"}},
+      {"?.obj", {"c.obj"}},
+      {"a*", {"a.f90", "ab.f95"}},
+      {"a.f90", {"a.f90"}},
+      {"sub", {"sub"}},  // a directory is found too
+      {"nothing*", {}},
+      {"missing.f90", {}},
+  };
+  for (const auto& row : rows) {
+    std::string pattern = p(row.pattern);
+    ArgList* names = arglist_create();
+    size_t count = plat_find_all(pattern.c_str(), names);
+    EXPECT_EQ(sorted(values(names)), row.names) << row.pattern;
+    EXPECT_EQ(count, row.names.size()) << row.pattern;
+    EXPECT_EQ(plat_find_any(pattern.c_str()), !row.names.empty()) << row.pattern;
+    arglist_destroy(names);
+  }
+  // A search inside a directory that does not exist finds nothing.
+  EXPECT_FALSE(plat_find_any(p("nodir" + std::string(1, PathSep) + "*").c_str()));
+}
+
+TEST_F(Platform, DeleteFileReportsTheSystemsError) {
+  touch("gone.tmp");
+  EXPECT_EQ(plat_delete_file(p("gone.tmp").c_str()), 0u);
+  EXPECT_FALSE(fs::exists(p("gone.tmp")));
+  EXPECT_EQ(plat_delete_file(p("gone.tmp").c_str()), 2u);  // no such file
+
+  touch("locked.tmp");
+  fs::permissions(p("locked.tmp"), fs::perms::owner_write | fs::perms::group_write |
+                                       fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_NE(plat_delete_file(p("locked.tmp").c_str()), 0u);
+  EXPECT_TRUE(fs::exists(p("locked.tmp")));
+}
+
+TEST_F(Platform, ListFilesSkipsDirectoriesAndRemoveDirOnlyEmpty) {
+  touch("one.bif");
+  touch("two.int");
+  fs::create_directory(p("inner"));
+  ArgList* names = arglist_create();
+  plat_list_files(p().c_str(), names);
+  EXPECT_EQ(sorted(values(names)), (Strings{"one.bif", "two.int"}));
+  arglist_destroy(names);
+
+  EXPECT_FALSE(plat_remove_dir(p().c_str()));  // not empty
+  EXPECT_TRUE(plat_remove_dir(p("inner").c_str()));
+  EXPECT_FALSE(fs::exists(p("inner")));
+  EXPECT_FALSE(plat_remove_dir(p("inner").c_str()));
+}
+
+TEST_F(Platform, PrivateDirectoriesAreNewAndEndInASeparator) {
+  char first[300], second[300];
+  ASSERT_TRUE(plat_make_private_dir(p().c_str(), first, sizeof first));
+  ASSERT_TRUE(plat_make_private_dir(p().c_str(), second, sizeof second));
+  for (const char* made : {first, second}) {
+    std::string name = made;
+    EXPECT_EQ(name.rfind(p() + "Orv", 0), 0u) << name;
+    ASSERT_GT(name.size(), p().size() + 3);
+    EXPECT_EQ(name.back(), PathSep) << name;
+    EXPECT_TRUE(fs::is_directory(name.substr(0, name.size() - 1))) << name;
+    EXPECT_TRUE(fs::is_empty(name.substr(0, name.size() - 1))) << name;
+  }
+  EXPECT_STRNE(first, second);
+  // Nothing but the two directories was left behind.
+  size_t entries = 0;
+  for (const auto& e : fs::directory_iterator(dir_)) entries += e.is_directory() ? 1 : 100;
+  EXPECT_EQ(entries, 2u);
+
+  char out[300];
+  std::string nowhere = p("nodir") + PathSep;
+  EXPECT_FALSE(plat_make_private_dir(nowhere.c_str(), out, sizeof out));
+}
+
+TEST(PlatformSystem, TempPathAndOwnLocation) {
+  char temp[260];
+  size_t n = plat_temp_path(temp, sizeof temp);
+  ASSERT_GT(n, 0u);
+  EXPECT_EQ(n, std::string(temp).size());
+  EXPECT_EQ(temp[n - 1], PathSep);
+  // A buffer too small for the path gives no path rather than a cut one.
+  char tiny[3];
+  EXPECT_EQ(plat_temp_path(tiny, sizeof tiny), 0u);
+
+  char exe[1024];
+  size_t len = plat_executable_path(exe, sizeof exe);
+  ASSERT_GT(len, 0u);
+  std::string self = exe;
+  std::string tail = std::string(1, PathSep) + "unit_tests" + ExeSuffix;
+  ASSERT_GE(self.size(), tail.size());
+  EXPECT_EQ(self.substr(self.size() - tail.size()), tail);
+  // A path that does not fit is no path.
+  EXPECT_EQ(plat_executable_path(exe, 4), 0u);
+  EXPECT_STREQ(exe, "");
+}
+
+// The probe's path as this platform spells it. Under wine the path that the
+// build recorded is a path of the Linux host, which wine shows as drive Z:.
+std::string probe_path() {
+  std::string path = F90_CHILD_PROBE;
+#ifdef _WIN32
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+  return path;
+}
+
+class Spawn : public Platform {
+ protected:
+  // Runs the probe with `args` appended to its path; returns the status and
+  // leaves what the probe wrote in `report`.
+  uint32_t run(const std::string& args, const char* status = "0") {
+    plat_setenv("F90_PROBE_OUT", p("probe.txt").c_str());
+    plat_setenv("F90_PROBE_STATUS", status);
+    std::string line = probe_path() + args;
+    uint32_t result = plat_spawn_and_wait(line.c_str());
+    received = value = "(no report)";
+    {
+      std::ifstream in(p("probe.txt"), std::ios::binary);
+      std::getline(in, received);
+      std::getline(in, value);
+    }
+    fs::remove(p("probe.txt"));
+    return result;
+  }
+  std::string received, value;
+};
+
+TEST_F(Spawn, ExitStatusPassesThrough) {
+  for (const char* status : {"0", "1", "7", "255"}) {
+    EXPECT_EQ(run("", status), static_cast<uint32_t>(std::stoul(status))) << status;
+  }
+}
+
+TEST_F(Spawn, ChildReceivesTheCommandLineAsBuilt) {
+  const struct {
+    const char* args;
+    const char* posix;  // the arguments that POSIX splits from the line
+  } rows[] = {
+      {"", ""},
+      {" a b", "[a][b]"},
+      {" \"a b\" \"say \"\"hi\"\"\"", "[a b][say \"hi\"]"},
+      {" c:\\dir\\x.obj \"it's\"", "[c:\\dir\\x.obj][it's]"},
+      {" @\"Z:\\tmp dir\\link.rsp\"", "[@Z:\\tmp dir\\link.rsp]"},
+  };
+  for (const auto& row : rows) {
+    ASSERT_EQ(run(row.args), 0u) << row.args;
+#ifdef _WIN32
+    EXPECT_EQ(received, probe_path() + row.args);
+#else
+    EXPECT_EQ(received, row.posix);
+#endif
+  }
+}
+
+TEST_F(Spawn, ChildInheritsTheDriversEnvironment) {
+  plat_setenv("F90_PROBE_VALUE", "C:\\Suite\\");
+  run("");
+  EXPECT_EQ(value, "C:\\Suite\\");
+}
+
+TEST_F(Spawn, MissingProgramGivesTheSystemsErrorCode) {
+  std::string missing = p("nothere") + ExeSuffix;
+  EXPECT_EQ(plat_spawn_and_wait(missing.c_str()), 2u);
+}
+
+}  // namespace
