@@ -11,16 +11,18 @@ namespace {
 
 // Folded stems of the user's inputs that already have files in the
 // temporary directory. Only an index for the uniqueness test: the names
-// themselves travel in the ArgLists.
+// themselves travel in the ArgLists. These indexes are never destroyed: an
+// interrupt ends the process from another thread while the main thread may
+// still be naming files.
 std::unordered_set<std::string>& claimed_stems() {
-  static std::unordered_set<std::string> stems;
-  return stems;
+  static auto* stems = new std::unordered_set<std::string>;
+  return *stems;
 }
 // The next number to try for a stem, so that many inputs of one name do not
 // each try every number from 2 again.
 std::unordered_map<std::string, unsigned>& next_numbers() {
-  static std::unordered_map<std::string, unsigned> numbers;
-  return numbers;
+  static auto* numbers = new std::unordered_map<std::string, unsigned>;
+  return *numbers;
 }
 
 std::string folded(const std::string& s) {
@@ -31,8 +33,8 @@ std::string folded(const std::string& s) {
 
 // Renamed stems and the stems of the inputs they stand for.
 std::unordered_map<std::string, std::string>& renamed_stems() {
-  static std::unordered_map<std::string, std::string> renamed;
-  return renamed;
+  static auto* renamed = new std::unordered_map<std::string, std::string>;
+  return *renamed;
 }
 
 bool in_temp_dir(const char* name) {
