@@ -10,7 +10,9 @@
 #if defined(__i386__) || defined(__x86_64__)
 #define F90_X86 1
 #include <cpuid.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
 #endif
 #endif
@@ -115,8 +117,10 @@ int plat_sse2_probe() {
   sigaction(SIGILL, &previous, nullptr);
   return answer;
 #else
-  // Every Windows system that runs on a processor with FXSR and SSE2
-  // enables the SSE state, so the load cannot fault there.
+  // The system tells whether it keeps the SSE2 state; only then can the
+  // probe's instructions run without an illegal-instruction fault, so the
+  // probe does not need a fault handler here.
+  if (!IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE)) return 0;
   unsigned a, b, c, d;
   __cpuid(1, a, b, c, d);
   if (!((d & FxsrBit) && (d & Sse2Bit))) return 0;
