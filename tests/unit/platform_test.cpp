@@ -235,3 +235,17 @@ TEST_F(Spawn, MissingProgramGivesTheSystemsErrorCode) {
 }
 
 }  // namespace
+
+#if defined(__x86_64__)
+// Every x86-64 processor has CPUID, FXSR and SSE2, and every system for it
+// keeps the SSE state: the probe must say yes and the vendor must be read.
+TEST(PlatformProcessor, X86_64HostHasCpuidAndSse2) {
+  CpuIdentity id;
+  plat_read_cpu_identity(&id);
+  EXPECT_NE(std::string(id.vendor, 12), "____________");
+  EXPECT_EQ(id.vendor[12], '\0');
+  EXPECT_GE((id.signature >> 8) & 0xF, 6u) << "family";
+  EXPECT_EQ(plat_sse2_probe(), 1);
+  EXPECT_EQ(plat_sse2_probe(), 1) << "the control-register mask is read once";
+}
+#endif
