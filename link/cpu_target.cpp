@@ -15,18 +15,18 @@ CpuIdentity HostIdentity;
 const char* test_cpu() { return std::getenv("F90_TEST_CPU"); }
 
 bool read_test_identity(CpuIdentity* id, int* sse2) {
-  const char* spec = test_cpu();
-  if (!spec) return false;
+  const char* given = test_cpu();
+  if (!given) return false;
   std::memcpy(id->vendor, "____________", 13);
   id->signature = 0;
   *sse2 = 0;
-  if (std::strcmp(spec, "none") == 0) return true;
-  const char* colon = std::strchr(spec, ':');
+  if (std::strcmp(given, "none") == 0) return true;
+  const char* colon = std::strchr(given, ':');
   if (!colon) return true;
-  size_t len = static_cast<size_t>(colon - spec);
+  size_t len = static_cast<size_t>(colon - given);
   if (len > 12) len = 12;
   std::memset(id->vendor, 0, sizeof id->vendor);
-  std::memcpy(id->vendor, spec, len);
+  std::memcpy(id->vendor, given, len);
   char* end = nullptr;
   id->signature = static_cast<uint32_t>(std::strtoul(colon + 1, &end, 16));
   if (end && *end == ':') *sse2 = std::atoi(end + 1) ? 1 : 0;
