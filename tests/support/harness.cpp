@@ -209,6 +209,7 @@ RunResult run_driver(const DriverRun& run) {
   auto interrupt_at = std::chrono::steady_clock::now() +
                       std::chrono::milliseconds(run.interrupt_after_ms);
   bool interrupt_pending = run.interrupt_after_ms > 0;
+  bool interrupt_armed = run.interrupt_after_file.empty();
   // Reads until the program has ended and its output is drained. Processes
   // that it leaves behind may hold the pipes open long after (wineserver
   // does, for a few seconds): their end is not waited for.
@@ -231,7 +232,14 @@ RunResult run_driver(const DriverRun& run) {
   int status = 0;
   bool reaped = false;
   while (open_fds > 0) {
-    if (interrupt_pending && std::chrono::steady_clock::now() >= interrupt_at) {
+    if (interrupt_pending && !interrupt_armed) {
+      if (read_file(run.interrupt_after_file).find(run.interrupt_after_text) != std::string::npos) {
+        interrupt_armed = true;
+        interrupt_at = std::chrono::steady_clock::now() +
+                       std::chrono::milliseconds(run.interrupt_after_ms);
+      }
+    }
+    if (interrupt_pending && interrupt_armed && std::chrono::steady_clock::now() >= interrupt_at) {
       kill(-pid, SIGINT);
       interrupt_pending = false;
     }
@@ -243,7 +251,7 @@ RunResult run_driver(const DriverRun& run) {
       break;
     }
     long long wait_ms = std::min<long long>(left.count(), 50);
-    if (interrupt_pending) {
+    if (interrupt_pending && interrupt_armed) {
       auto until = std::chrono::duration_cast<std::chrono::milliseconds>(
           interrupt_at - std::chrono::steady_clock::now());
       wait_ms = std::max<long long>(0, std::min<long long>(wait_ms, until.count()));
@@ -320,6 +328,8 @@ std::string host_path(const std::string& target) {
   std::string base = prefix && *prefix ? prefix : std::string(home ? home : "") + "/.wine";
   return base + "/dosdevices/" + drive + ":" + rest;
 }
+
+bool can_interrupt_target() { return !target_is_windows(); }
 
 std::string standins_dir() {
   const char* p = std::getenv("F90_TEST_STANDINS");

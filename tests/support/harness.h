@@ -52,6 +52,11 @@ struct DriverRun {
   // milliseconds after the start, as a console interrupt reaches the driver
   // and the tool it runs.
   int interrupt_after_ms = 0;
+  // When set, the interrupt's delay counts from the moment this file first
+  // holds `interrupt_after_text` (a tool's record in its log, say) rather
+  // than from the start: slow starts (wine) then cannot make it miss.
+  std::string interrupt_after_file;
+  std::string interrupt_after_text;
 };
 
 // Path of the f90 executable under test (F90_TEST_DRIVER, else the one
@@ -127,6 +132,12 @@ class Suite {
  private:
   std::vector<std::string> records(const char* kind) const;
 };
+
+// True where an interrupt can be sent the way a console sends it. Under
+// wine the test can only send a POSIX signal, which wine turns into a console
+// event, a kill or nothing at all, depending on timing: the Windows console
+// path cannot be tested there.
+bool can_interrupt_target();
 
 // An expected text written with '/' separators and "{exe}" for the
 // executable suffix, in the target's spelling.
