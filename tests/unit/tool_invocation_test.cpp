@@ -83,3 +83,15 @@ TEST(FileNames, DistinctNamesInTheTemporaryDirectory) {
 }
 
 }  // namespace
+
+#ifndef _WIN32
+// A response file on a full disk would hand the tool half its arguments: the
+// driver stops as for one it cannot create.
+TEST(ResponseFile, FullDiskIsRefused) {
+  ArgList* flags = arglist_create();
+  arglist_append(flags, std::string(300, 'f'));
+  EXPECT_EXIT(run_tool_via_response_file("tool", flags, nullptr, nullptr, "/dev/full"),
+              ::testing::ExitedWithCode(1), "^Unable to create response file: /dev/full\n$");
+  arglist_destroy(flags);
+}
+#endif
