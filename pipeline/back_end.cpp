@@ -12,12 +12,11 @@
 
 namespace {
 
-// Runs the step's tool; on failure deletes the output and ends the driver
-// with the step's message.
+// Runs the step's tool (an absent list adds nothing to the command line);
+// on failure deletes the output and ends the driver with the step's message.
 void run_step(const char* invocation, const ArgList* list1, const ArgList* list2,
               ArgList* own, const std::string& output, const char* failure) {
-  uint32_t status = list2 ? run_tool(invocation, list1, list2, own)
-                          : run_tool(invocation, list1, own, nullptr);
+  uint32_t status = run_tool(invocation, list1, list2, own);
   arglist_destroy(own);
   if (status != 0) {
     delete_output_file(output.c_str());

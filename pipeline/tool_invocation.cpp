@@ -90,6 +90,8 @@ uint32_t run_tool_via_response_file(const char* invocation, const ArgList* list1
                                     const ArgList* list2, const ArgList* list3,
                                     const char* response_file) {
   char* line = build_command_line(invocation, list1, list2, list3);
+  const char* run_line = line;
+  std::string at_line;
   if (std::strlen(line) > ResponseFileThreshold) {
     FILE* f = std::fopen(response_file, "w");
     if (!f) {
@@ -107,16 +109,13 @@ uint32_t run_tool_via_response_file(const char* invocation, const ArgList* list1
     }
     std::string at = "@";
     at += response_file;
-    std::string short_line = invocation;
-    short_line += ' ';
-    short_line += quote_argument(at.c_str());
-    std::free(line);
-    line = static_cast<char*>(std::malloc(short_line.size() + 1));
-    if (!line) out_of_memory();
-    std::memcpy(line, short_line.c_str(), short_line.size() + 1);
+    at_line = invocation;
+    at_line += ' ';
+    at_line += quote_argument(at.c_str());
+    run_line = at_line.c_str();
   }
-  if (Verbose) std::printf("%s\n", line);
-  uint32_t status = DryRun ? 0 : spawn_and_wait(line);
+  if (Verbose) std::printf("%s\n", run_line);
+  uint32_t status = DryRun ? 0 : spawn_and_wait(run_line);
   std::free(line);
   return status;
 }
