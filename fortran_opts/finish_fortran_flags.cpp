@@ -40,12 +40,7 @@ const char* io_library() {
   return names[UseDllRuntime ? 1 : 0][ThreadSafeIO ? 1 : 0];
 }
 
-void add_runtime_library(const char* base) {
-  std::string name = base;
-  name += ToolSuffix;
-  name += ".lib";
-  arglist_append(LinkLibraries, name);
-}
+void add_runtime_library(const char* base) { arglist_append(LinkLibraries, suite_library(base)); }
 
 void add_runtime_libraries() {
   if (!NoDefaultLib) {
@@ -57,6 +52,13 @@ void add_runtime_libraries() {
 }
 
 }  // namespace
+
+std::string suite_library(const char* base) {
+  std::string name = base;
+  name += ToolSuffix;
+  name += ".lib";
+  return name;
+}
 
 void finish_fortran_flags() {
   add_optimisation_flags();

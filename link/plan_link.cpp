@@ -75,17 +75,10 @@ void add_code_generator_flags() {
   if (Sse2Mode > 0) arglist_append(CodeGenFlags, "-N160");
 }
 
-std::string suffixed_library(const char* base) {
-  std::string name = base;
-  name += ToolSuffix;
-  name += ".lib";
-  return name;
-}
-
 void add_default_libraries() {
   if (NoDefaultLib) return;
-  arglist_prepend(LinkLibraries, suffixed_library("orvRT0"));
-  arglist_append(LinkLibraries, suffixed_library(UseDllRuntime ? "libocdll" : "liboc"));
+  arglist_prepend(LinkLibraries, suite_library("orvRT0"));
+  arglist_append(LinkLibraries, suite_library(UseDllRuntime ? "libocdll" : "liboc"));
   static const char* const Wsim[] = {"winif.lib", "user32.lib", "gdi32.lib", "winmm.lib"};
   static const char* const Plain[] = {"winif.lib", "user32.lib", "gdi32.lib", "comctl32.lib",
                                       "advapi32.lib"};
