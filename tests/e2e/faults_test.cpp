@@ -94,11 +94,7 @@ TEST_F(Faults, RunsThatFailBeforeAnyStepMakeNoDirectory) {
 
 TEST_F(Faults, InterruptDuringTheLinkRemovesTheDirectory) {
   if (!can_interrupt_target()) GTEST_SKIP() << "no console interrupt under wine";
-  DriverRun run = suite.prepare({"a.f90", "b.f90", "-o", "p"}, {{"F90_TOOL_SLEEP", "olink=5000"}});
-  run.interrupt_after_ms = 500;
-  run.interrupt_after_file = suite.scratch.at("tools.log");
-  run.interrupt_after_text = "\tolink\t";
-  RunResult r = run_driver(run);
+  RunResult r = suite.run_interrupted({"a.f90", "b.f90", "-o", "p"}, "olink");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(suite.temp_left(), Lines{});
 }

@@ -334,11 +334,7 @@ TEST_F(Pipeline, DotOObjectsOnlyFromTheCodeGenerator) {
 TEST_F(Pipeline, InterruptWhileAToolRunsEndsWithStatusOneAndNoDirectory) {
   if (!can_interrupt_target()) GTEST_SKIP() << "no console interrupt under wine";
   src("s.f90");
-  DriverRun run = suite.prepare({"-c", "s.f90"}, {{"F90_TOOL_SLEEP", "ftfront=5000"}});
-  run.interrupt_after_ms = 500;
-  run.interrupt_after_file = suite.scratch.at("tools.log");
-  run.interrupt_after_text = "\tftfront\t";
-  RunResult r = run_driver(run);
+  RunResult r = suite.run_interrupted({"-c", "s.f90"}, "ftfront");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(suite.temp_left(), Lines{});
   EXPECT_FALSE(suite.scratch.exists("work/s.obj"));

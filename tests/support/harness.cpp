@@ -396,36 +396,46 @@ std::string Suite::normalize(const std::string& text) const {
   return out;
 }
 
-std::vector<std::string> Suite::records(const char* kind) const {
-  std::vector<std::string> lines;
+std::vector<Suite::Record> Suite::records() const {
+  std::vector<Record> out;
   std::istringstream log(scratch.read("tools.log"));
   std::string line;
-  std::string prefix = std::string(kind) + "\t";
   while (std::getline(log, line)) {
-    if (line.compare(0, prefix.size(), prefix) != 0) continue;
-    size_t tab = line.find('\t', prefix.size());
-    lines.push_back(normalize(line.substr(tab + 1)));
+    // "<kind>\t<tool>\t<text>"
+    size_t tab1 = line.find('\t');
+    size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
+    if (tab2 == std::string::npos) continue;
+    out.push_back({line.substr(0, tab1), normalize(line.substr(tab2 + 1))});
   }
-  return lines;
+  return out;
+}
+
+std::vector<std::string> Suite::records(const char* kind) const {
+  std::vector<std::string> texts;
+  for (const Record& r : records())
+    if (r.kind == kind) texts.push_back(r.text);
+  return texts;
 }
 
 std::vector<std::string> Suite::lines() const {
   std::vector<std::string> out;
-  std::istringstream log(scratch.read("tools.log"));
-  std::string line;
-  while (std::getline(log, line)) {
-    size_t tab1 = line.find('\t');
-    size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
-    if (tab2 == std::string::npos) continue;
-    std::string text = normalize(line.substr(tab2 + 1));
-    if (line.compare(0, 4, "CMD\t") == 0) {
-      out.push_back(text);
-    } else if (line.compare(0, 4, "RSP\t") == 0 && !out.empty()) {
+  for (const Record& r : records()) {
+    if (r.kind == "CMD") {
+      out.push_back(r.text);
+    } else if (r.kind == "RSP" && !out.empty()) {
       size_t at = out.back().rfind(" @");
-      if (at != std::string::npos) out.back() = out.back().substr(0, at) + text;
+      if (at != std::string::npos) out.back() = out.back().substr(0, at) + r.text;
     }
   }
   return out;
+}
+
+RunResult Suite::run_interrupted(std::vector<std::string> args, const std::string& tool) const {
+  DriverRun run = prepare(std::move(args), {{"F90_TOOL_SLEEP", tool + "=5000"}});
+  run.interrupt_after_ms = 500;
+  run.interrupt_after_file = scratch.at("tools.log");
+  run.interrupt_after_text = "\t" + tool + "\t";
+  return run_driver(run);
 }
 
 std::vector<std::string> Suite::commands() const { return records("CMD"); }

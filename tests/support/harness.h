@@ -115,6 +115,9 @@ class Suite {
   // Runs prepare(args, env).
   RunResult run(std::vector<std::string> args,
                 std::map<std::string, std::optional<std::string>> env = {}) const;
+  // Runs the driver while `tool` sleeps 5 s, and interrupts it 500 ms after
+  // that tool has recorded its command line.
+  RunResult run_interrupted(std::vector<std::string> args, const std::string& tool) const;
   // The command lines the tools received, in order, with the installation
   // directory written as "I" and the run's private temporary directory
   // (separator included) as "T".
@@ -130,6 +133,11 @@ class Suite {
   void clear_log() const;
 
  private:
+  struct Record {
+    std::string kind;  // "CMD" or "RSP"
+    std::string text;  // normalised
+  };
+  std::vector<Record> records() const;
   std::vector<std::string> records(const char* kind) const;
 };
 
