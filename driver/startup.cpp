@@ -107,12 +107,16 @@ void require_install_dir_at_most(unsigned max) {
          "Please check your ORVANE environment variable and try again.\n");
 }
 
-char* install_path(const char* name) {
+std::string install_file(std::initializer_list<const char*> parts) {
   std::string path = InstallDir;
-  path += PathSep;
-  path += name;
-  return copy_text(path);
+  for (const char* part : parts) {
+    path += PathSep;
+    path += part;
+  }
+  return path;
 }
+
+char* install_path(const char* name) { return copy_text(install_file({name})); }
 
 void print_release_info() {
   require_install_dir_at_most(240);

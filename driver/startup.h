@@ -1,6 +1,9 @@
 // Start-up of the driver: flag lists, installation directory, tool suffix,
 // release information and the exit clean-up.
 #pragma once
+#include <initializer_list>
+#include <string>
+
 #include "driver/arglist.h"
 
 // Creates the eight flag lists (CodeGenFlags starting with "-N61") and sets
@@ -27,3 +30,6 @@ void require_install_dir_at_most(unsigned max);
 // InstallDir joined with a relative file name by the platform's separator
 // ("<InstallDir>\default.opt" on Windows).
 char* install_path(const char* name);
+// InstallDir followed by each part, every one behind the platform's
+// separator: {"bin", "ftfront.exe"} gives "<InstallDir>\bin\ftfront.exe".
+std::string install_file(std::initializer_list<const char*> parts);

@@ -9,7 +9,6 @@
 #include "driver/settings.h"
 #include "driver/startup.h"
 #include "fortran_opts/option_table.h"
-#include "platform/platform.h"
 
 namespace {
 
@@ -20,13 +19,7 @@ constexpr unsigned ModuleDirInstallMax = 250;
 constexpr size_t SeparateDirMax = 259;
 
 // "-p" and the installation's module directory.
-std::string install_module_dir_flag() {
-  std::string flag = "-p";
-  flag += InstallDir;
-  flag += PathSep;
-  flag += "F90INC";
-  return flag;
-}
+std::string install_module_dir_flag() { return "-p" + install_file({"F90INC"}); }
 
 // A separate -p value: a directory, not another option.
 bool is_directory_value(const char* b) {

@@ -5,6 +5,7 @@
 
 #include "driver/exit.h"
 #include "driver/settings.h"
+#include "driver/startup.h"
 #include "fortran_opts/fortran_flags.h"
 #include "link/cpu.h"
 #include "link/link.h"
@@ -124,12 +125,7 @@ void reorder_code_generator_flags() {
 
 void add_start_up_object() {
   if (!EtWinObject) return;
-  std::string object = InstallDir;
-  object += PathSep;
-  object += "lib";
-  object += PathSep;
-  object += "orvane_et_win.obj";
-  arglist_prepend(LinkLibraries, object);
+  arglist_prepend(LinkLibraries, install_file({"lib", "orvane_et_win.obj"}));
 }
 
 }  // namespace

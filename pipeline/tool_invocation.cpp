@@ -6,6 +6,7 @@
 
 #include "driver/exit.h"
 #include "driver/settings.h"
+#include "driver/startup.h"
 #include "platform/platform.h"
 
 namespace {
@@ -121,11 +122,7 @@ uint32_t run_tool_via_response_file(const char* invocation, const ArgList* list1
 }
 
 std::string suite_tool_invocation(const char* name, bool with_tool_suffix) {
-  std::string path = InstallDir;
-  path += PathSep;
-  path += "bin";
-  path += PathSep;
-  path += name;
+  std::string path = install_file({"bin", name});
   if (with_tool_suffix) path += ToolSuffix;
   path += ExeSuffix;
   return quote_argument(path.c_str());
