@@ -42,18 +42,19 @@ void remove_temp_dir() {
   ArgList* files = arglist_create();
   plat_list_files(TempDirPath, files);
   std::vector<std::pair<std::string, uint32_t>> stuck;
+  auto report = [](const std::string& file, uint32_t error) {
+    std::fprintf(stderr, "Error deleting file %s: %d\n", file.c_str(), static_cast<int>(error));
+  };
   std::string full;
   for (const ArgNode* n = arglist_first(files); n; n = argnode_next(n)) {
     full = TempDirPath;
     full += argnode_value(n);
     uint32_t error = plat_delete_file(full.c_str());
     if (error != 0) {
-      std::fprintf(stderr, "Error deleting file %s: %d\n", full.c_str(), static_cast<int>(error));
+      report(full, error);
       stuck.emplace_back(full, error);
     } else {
-      for (const auto& s : stuck)
-        std::fprintf(stderr, "Error deleting file %s: %d\n", s.first.c_str(),
-                     static_cast<int>(s.second));
+      for (const auto& s : stuck) report(s.first, s.second);
     }
   }
   arglist_destroy(files);
