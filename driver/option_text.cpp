@@ -9,6 +9,15 @@ bool all_digits(const char* s) {
   return true;
 }
 
+bool equal_any_case(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b) {
+    char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a - 'A' + 'a') : *a;
+    char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b - 'A' + 'a') : *b;
+    if (x != y) return false;
+  }
+  return *a == *b;
+}
+
 std::string canonical_copy(const char* a) {
   std::string s = a;
   if (!s.empty()) s[0] = canonical_prefix();

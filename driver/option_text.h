@@ -6,6 +6,9 @@
 
 // True when `s` is one or more decimal digits and nothing else.
 bool all_digits(const char* s);
+// True when `a` and `b` are the same text, letters compared without regard
+// to case.
+bool equal_any_case(const char* a, const char* b);
 // A copy of the option `a` with its prefix character replaced by the
 // canonical prefix: "/ffree" -> "-ffree".
 std::string canonical_copy(const char* a);

@@ -3,7 +3,6 @@
 // settings belong to other stages. Each option is one row of its letter's
 // table; within a letter the rows are tried in order.
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -214,10 +213,7 @@ const OptionTable LinkerTables[] = {
 
 bool ends_with_any_case(const char* s, size_t len, const char* tail) {
   size_t t = std::strlen(tail);
-  if (len < t) return false;
-  for (size_t i = 0; i < t; ++i)
-    if (std::tolower(static_cast<unsigned char>(s[len - t + i])) != tail[i]) return false;
-  return true;
+  return len >= t && equal_any_case(s + len - t, tail);
 }
 
 // A library named on the command line: more than four characters, ending

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "driver/option_text.h"
+
 namespace {
 
 enum class Compare { Exact, AnyCase };
@@ -31,13 +33,7 @@ const ClassRow ClassTable[] = {
 };
 
 bool same_text(const char* a, const char* b, Compare how) {
-  if (how == Compare::Exact) return std::strcmp(a, b) == 0;
-  for (; *a && *b; ++a, ++b) {
-    char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a - 'A' + 'a') : *a;
-    char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b - 'A' + 'a') : *b;
-    if (x != y) return false;
-  }
-  return *a == *b;
+  return how == Compare::Exact ? std::strcmp(a, b) == 0 : equal_any_case(a, b);
 }
 
 }  // namespace
