@@ -243,9 +243,8 @@ void* interrupt_thread(void*) {
 void plat_install_interrupt_handler(void (*handler)()) {
   InterruptHandler = handler;
   sigemptyset(&InterruptSignals);
-  sigaddset(&InterruptSignals, SIGINT);
-  sigaddset(&InterruptSignals, SIGTERM);
-  sigaddset(&InterruptSignals, SIGHUP);
+  // SIGQUIT is the terminal's Ctrl+\, the nearest counterpart of Ctrl+Break.
+  for (int sig : {SIGINT, SIGQUIT, SIGTERM, SIGHUP}) sigaddset(&InterruptSignals, sig);
   // Blocked here and in every thread started later; the handler thread takes
   // them with sigwait and ends the process through the normal exit path.
   if (pthread_sigmask(SIG_BLOCK, &InterruptSignals, nullptr) != 0) return;

@@ -107,6 +107,13 @@ std::string wine_program() {
   return find_program(w && *w ? w : "wine");
 }
 
+std::vector<std::string> test_loader() {
+  std::vector<std::string> words;
+  std::istringstream in(std::getenv("F90_TEST_LOADER") ? std::getenv("F90_TEST_LOADER") : "");
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
 // "\r\n" becomes "\n"; a lone "\r" stays.
 std::string text_mode_output(const std::string& s) {
   std::string out;
@@ -168,6 +175,12 @@ RunResult run_driver(const DriverRun& run) {
     argv_strings.push_back(wine_program());
     argv_strings.push_back(program);
     program = argv_strings.front();
+  } else if (std::vector<std::string> loader = run.loader.empty() ? test_loader() : run.loader;
+             !loader.empty()) {
+    if (!run.argv0.empty()) throw std::logic_error("argv0 cannot be set for a program run by a loader");
+    argv_strings = loader;
+    argv_strings.push_back(program);
+    program = find_program(loader.front());
   } else {
     argv_strings.push_back(run.argv0.empty() ? program : run.argv0);
   }
@@ -240,7 +253,7 @@ RunResult run_driver(const DriverRun& run) {
       }
     }
     if (interrupt_pending && interrupt_armed && std::chrono::steady_clock::now() >= interrupt_at) {
-      kill(-pid, SIGINT);
+      kill(-pid, run.interrupt_signal);
       interrupt_pending = false;
     }
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -329,7 +342,12 @@ std::string host_path(const std::string& target) {
   return base + "/dosdevices/" + drive + ":" + rest;
 }
 
-bool can_interrupt_target() { return !target_is_windows(); }
+static std::string ctrl_break_helper() {
+  const char* p = std::getenv("F90_TEST_CTRL_BREAK");
+  return p ? p : "";
+}
+
+bool can_interrupt_target() { return !target_is_windows() || !ctrl_break_helper().empty(); }
 
 std::string standins_dir() {
   const char* p = std::getenv("F90_TEST_STANDINS");
@@ -430,11 +448,21 @@ std::vector<std::string> Suite::lines() const {
   return out;
 }
 
-RunResult Suite::run_interrupted(std::vector<std::string> args, const std::string& tool) const {
+RunResult Suite::run_interrupted(std::vector<std::string> args, const std::string& tool,
+                                 int signal) const {
   DriverRun run = prepare(std::move(args), {{"F90_TOOL_SLEEP", tool + "=5000"}});
-  run.interrupt_after_ms = 500;
-  run.interrupt_after_file = scratch.at("tools.log");
-  run.interrupt_after_text = "\t" + tool + "\t";
+  std::string log = scratch.at("tools.log"), text = "\t" + tool + "\t";
+  if (target_is_windows()) {
+    // A Windows helper starts the driver in a process group of its own and
+    // sends that group Ctrl+Break once the tool has started.
+    run.args.insert(run.args.begin(), {target_path(log), text, "500", target_path(driver_path())});
+    run.program = ctrl_break_helper();
+  } else {
+    run.interrupt_after_ms = 500;
+    run.interrupt_signal = signal;
+    run.interrupt_after_file = log;
+    run.interrupt_after_text = text;
+  }
   return run_driver(run);
 }
 
