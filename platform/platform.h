@@ -83,3 +83,7 @@ struct CpuIdentity {
 void plat_read_cpu_identity(CpuIdentity* identity);
 // 1 when the host can run SSE2 code (CPUID FXSR and SSE2, MXCSR loadable).
 int plat_sse2_probe();
+// Runs `body` with illegal-instruction faults caught: returns what `body`
+// returns, or `on_fault` when an instruction in it faulted. Nothing is
+// written; the previous handling of such faults is back in place after.
+int plat_run_guarded(int (*body)(), int on_fault);
