@@ -167,23 +167,12 @@ RunResult run_driver(const DriverRun& run) {
   for (const auto& [name, value] : env) env_strings.push_back(name + "=" + value);
 
   std::string program = run.program.empty() ? driver_path() : run.program;
-  std::vector<std::string> argv_strings;
-  if (windows) {
-    // wine makes the Windows command line from its arguments; the program
-    // name is the path given, so argv0 cannot be chosen.
-    if (!run.argv0.empty()) throw std::logic_error("argv0 cannot be set for a program run by wine");
-    argv_strings.push_back(wine_program());
-    argv_strings.push_back(program);
-    program = argv_strings.front();
-  } else if (std::vector<std::string> loader = run.loader.empty() ? test_loader() : run.loader;
-             !loader.empty()) {
-    if (!run.argv0.empty()) throw std::logic_error("argv0 cannot be set for a program run by a loader");
-    argv_strings = loader;
-    argv_strings.push_back(program);
-    program = find_program(loader.front());
-  } else {
-    argv_strings.push_back(run.argv0.empty() ? program : run.argv0);
-  }
+  // A Windows program runs under wine, a program for another processor
+  // under its loader: the program's path follows the loader's words.
+  std::vector<std::string> argv_strings =
+      windows ? std::vector<std::string>{wine_program()} : run.loader.empty() ? test_loader() : run.loader;
+  argv_strings.push_back(program);
+  program = find_program(argv_strings.front());
   argv_strings.insert(argv_strings.end(), run.args.begin(), run.args.end());
 
   std::vector<char*> argv, envp;
@@ -342,12 +331,7 @@ std::string host_path(const std::string& target) {
   return base + "/dosdevices/" + drive + ":" + rest;
 }
 
-static std::string ctrl_break_helper() {
-  const char* p = std::getenv("F90_TEST_CTRL_BREAK");
-  return p ? p : "";
-}
-
-bool can_interrupt_target() { return !target_is_windows() || !ctrl_break_helper().empty(); }
+bool can_interrupt_target() { return !target_is_windows(); }
 
 std::string standins_dir() {
   const char* p = std::getenv("F90_TEST_STANDINS");
@@ -451,18 +435,10 @@ std::vector<std::string> Suite::lines() const {
 RunResult Suite::run_interrupted(std::vector<std::string> args, const std::string& tool,
                                  int signal) const {
   DriverRun run = prepare(std::move(args), {{"F90_TOOL_SLEEP", tool + "=5000"}});
-  std::string log = scratch.at("tools.log"), text = "\t" + tool + "\t";
-  if (target_is_windows()) {
-    // A Windows helper starts the driver in a process group of its own and
-    // sends that group Ctrl+Break once the tool has started.
-    run.args.insert(run.args.begin(), {target_path(log), text, "500", target_path(driver_path())});
-    run.program = ctrl_break_helper();
-  } else {
-    run.interrupt_after_ms = 500;
-    run.interrupt_signal = signal;
-    run.interrupt_after_file = log;
-    run.interrupt_after_text = text;
-  }
+  run.interrupt_after_ms = 500;
+  run.interrupt_signal = signal;
+  run.interrupt_after_file = scratch.at("tools.log");
+  run.interrupt_after_text = "\t" + tool + "\t";
   return run_driver(run);
 }
 

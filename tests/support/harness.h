@@ -43,7 +43,6 @@ struct DriverRun {
   std::map<std::string, std::optional<std::string>> env;
   std::string cwd;      // empty: the test's own
   std::string program;  // empty: the f90 driver under test
-  std::string argv0;    // empty: the program path (cannot be set under wine or a loader)
   // A program that runs the one under test (an emulator such as
   // "qemu-i386 -cpu pentium3"), first word first. Empty: the words of
   // F90_TEST_LOADER, if any.
@@ -122,8 +121,7 @@ class Suite {
   RunResult run(std::vector<std::string> args,
                 std::map<std::string, std::optional<std::string>> env = {}) const;
   // Runs the driver while `tool` sleeps 5 s, and interrupts it with `signal`
-  // 500 ms after that tool has recorded its command line. Under wine the
-  // interrupt is a console Ctrl+Break event, whatever `signal` says.
+  // 500 ms after that tool has recorded its command line.
   RunResult run_interrupted(std::vector<std::string> args, const std::string& tool,
                             int signal = SIGINT) const;
   // The command lines the tools received, in order, with the installation
@@ -149,10 +147,11 @@ class Suite {
   std::vector<std::string> records(const char* kind) const;
 };
 
-// True where an interrupt can be sent the way a console sends it: natively
-// a signal to the process group; under wine a Ctrl+Break event from the
-// Windows helper that F90_TEST_CTRL_BREAK names (a POSIX signal to wine
-// becomes a console event, a kill or nothing, depending on timing).
+// True where an interrupt can be sent the way a console sends it. Under
+// wine it cannot: a POSIX signal to wine becomes a console event, a kill or
+// nothing, depending on timing, and wine's GenerateConsoleCtrlEvent refuses
+// to send Ctrl+Break (ERROR_INVALID_HANDLE with a console, ERROR_INVALID_ACCESS
+// without one).
 bool can_interrupt_target();
 
 // An expected text written with '/' separators and "{exe}" for the
