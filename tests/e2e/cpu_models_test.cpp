@@ -52,6 +52,7 @@ struct Model {
   bool has_64_bit;  // qemu-x86_64 can run it too
 };
 const Model Models[] = {
+    {"pentium2,-mmx", false},                   // Pentium Pro, the 32-bit baseline
     {"pentium2", false},                        // Intel 6, no SSE
     {"pentium3", false},                        // Intel 6, SSE without SSE2
     {"coreduo", false},                         // Intel 6, SSE2
