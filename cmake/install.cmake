@@ -5,6 +5,8 @@
 #   <prefix>/F90INC                   the module directory
 #   <prefix>/lib                      the directory of the start-up object
 #   <prefix>/orvane_release.txt       printed when f90 gets no input file
+# and the packages made from it by cpack: a .deb on Linux, a .zip from the
+# Windows cross builds.
 
 if(WIN32)
   set(F90_DEFAULT_STANDIN_MODE record)
@@ -45,3 +47,40 @@ if(NOT DEFINED F90_INSTALL_X_FORM)
   set(F90_INSTALL_X_FORM ${F90_INSTALL_X_FORM})
 endif()")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/install-options.cmake)
+
+# Packages: cmake --build <build> --target package
+set(CPACK_PACKAGE_NAME orvane-f90)
+set(CPACK_PACKAGE_VENDOR "Orvane")
+set(CPACK_PACKAGE_CONTACT "f90 driver developers <f90-driver@orvane.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "f90, the driver of the Orvane Fortran 95 compiler suite, with stand-ins for the suite's tools")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_VERBATIM_VARIABLES ON)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CPACK_SYSTEM_NAME win64)
+  else()
+    set(CPACK_SYSTEM_NAME win32)
+  endif()
+else()
+  # The installation goes to /usr/lib/orvane; /usr/bin gets f90, and OCC,
+  # which the driver runs from the search path for C and C++ sources, as
+  # links into it (cmake/deb-links.cmake).
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr/lib/orvane)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libgcc-s1, libstdc++6")
+  if(F90_STANDIN_MODE STREQUAL "gnu")
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", gfortran, gcc, g++, binutils")
+    set(F90_TOOLS_TEXT "build real programs with gfortran, gcc, g++ and ar")
+  else()
+    set(F90_TOOLS_TEXT "only record the command lines they are given")
+  endif()
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "f90 translates its options into the command lines of the suite's tools
+(ftfront, ixform, ocgen, OCC, olink) and runs them. The stand-ins installed
+with it ${F90_TOOLS_TEXT}.")
+  set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-links.cmake)
+endif()
+include(CPack)
