@@ -1,7 +1,6 @@
 // Processor identity (CPUID) and the SSE2 probe. On a build that is not for
 // x86 the host has no CPUID: the vendor text keeps its underscores and the
 // probe answers 0.
-#include <csetjmp>
 #include <cstdint>
 #include <cstring>
 
@@ -12,8 +11,6 @@
 #include <cpuid.h>
 #ifdef _WIN32
 #include <windows.h>
-#else
-#include <signal.h>
 #endif
 #endif
 
@@ -68,10 +65,14 @@ void load_sse_control() {
   __asm__ volatile("ldmxcsr %0" : : "m"(value));
 }
 
-#ifndef _WIN32
-sigjmp_buf ProbeResume;
-void on_illegal_instruction(int) { siglongjmp(ProbeResume, 1); }
-#endif
+// The probe proper: CPUID says FXSR and SSE2, and MXCSR can be loaded.
+int sse2_probe_body() {
+  unsigned a, b, c, d;
+  __cpuid(1, a, b, c, d);
+  if (!((d & FxsrBit) && (d & Sse2Bit))) return 0;
+  load_sse_control();
+  return 1;
+}
 #endif  // F90_X86
 
 }  // namespace
@@ -98,35 +99,13 @@ void plat_read_cpu_identity(CpuIdentity* identity) {
 int plat_sse2_probe() {
 #if F90_X86
   if (!flag_can_change(IdFlag)) return 0;
-#ifndef _WIN32
-  // An illegal-instruction fault (SSE state not enabled by the system) ends
-  // the probe with the answer 0.
-  struct sigaction handler = {}, previous = {};
-  handler.sa_handler = on_illegal_instruction;
-  sigemptyset(&handler.sa_mask);
-  sigaction(SIGILL, &handler, &previous);
-  volatile int answer = 0;
-  if (sigsetjmp(ProbeResume, 1) == 0) {
-    unsigned a, b, c, d;
-    __cpuid(1, a, b, c, d);
-    if ((d & FxsrBit) && (d & Sse2Bit)) {
-      load_sse_control();
-      answer = 1;
-    }
-  }
-  sigaction(SIGILL, &previous, nullptr);
-  return answer;
-#else
-  // The system tells whether it keeps the SSE2 state; only then can the
-  // probe's instructions run without an illegal-instruction fault, so the
-  // probe does not need a fault handler here.
+#ifdef _WIN32
+  // The system tells whether it keeps the SSE2 state.
   if (!IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE)) return 0;
-  unsigned a, b, c, d;
-  __cpuid(1, a, b, c, d);
-  if (!((d & FxsrBit) && (d & Sse2Bit))) return 0;
-  load_sse_control();
-  return 1;
 #endif
+  // An illegal-instruction fault (no SSE state enabled by the system) ends
+  // the probe with the answer 0.
+  return plat_run_guarded(sse2_probe_body, 0);
 #else
   return 0;
 #endif

@@ -67,7 +67,7 @@ uint32_t plat_spawn_and_wait(const char* command_line);
 
 // --- Interrupts and exit ----------------------------------------------------------
 // Calls `handler` (which never returns) on an interrupt: a console control
-// event on Windows, SIGINT, SIGTERM or SIGHUP on POSIX. The handler runs on a
+// event on Windows, SIGINT, SIGQUIT, SIGTERM or SIGHUP on POSIX. The handler runs on a
 // thread of its own while the main thread may still be waiting for a child.
 void plat_install_interrupt_handler(void (*handler)());
 // Blocks the calling thread until the process ends.
@@ -83,3 +83,7 @@ struct CpuIdentity {
 void plat_read_cpu_identity(CpuIdentity* identity);
 // 1 when the host can run SSE2 code (CPUID FXSR and SSE2, MXCSR loadable).
 int plat_sse2_probe();
+// Runs `body` with illegal-instruction faults caught: returns what `body`
+// returns, or `on_fault` when an instruction in it faulted. Nothing is
+// written; the previous handling of such faults is back in place after.
+int plat_run_guarded(int (*body)(), int on_fault);

@@ -2,6 +2,7 @@
 #include <dirent.h>
 #include <errno.h>
 #include <pthread.h>
+#include <setjmp.h>
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -243,9 +244,8 @@ void* interrupt_thread(void*) {
 void plat_install_interrupt_handler(void (*handler)()) {
   InterruptHandler = handler;
   sigemptyset(&InterruptSignals);
-  sigaddset(&InterruptSignals, SIGINT);
-  sigaddset(&InterruptSignals, SIGTERM);
-  sigaddset(&InterruptSignals, SIGHUP);
+  // SIGQUIT is the terminal's Ctrl+\, the nearest counterpart of Ctrl+Break.
+  for (int sig : {SIGINT, SIGQUIT, SIGTERM, SIGHUP}) sigaddset(&InterruptSignals, sig);
   // Blocked here and in every thread started later; the handler thread takes
   // them with sigwait and ends the process through the normal exit path.
   if (pthread_sigmask(SIG_BLOCK, &InterruptSignals, nullptr) != 0) return;
@@ -261,4 +261,25 @@ void plat_install_interrupt_handler(void (*handler)()) {
 
 void plat_block_forever() {
   for (;;) pause();
+}
+
+// ---------------------------------------------------------------------------
+// Illegal-instruction guard
+
+namespace {
+sigjmp_buf GuardResume;
+void on_illegal_instruction(int) { siglongjmp(GuardResume, 1); }
+}  // namespace
+
+int plat_run_guarded(int (*body)(), int on_fault) {
+  struct sigaction handler = {}, previous = {};
+  handler.sa_handler = on_illegal_instruction;
+  sigemptyset(&handler.sa_mask);
+  if (sigaction(SIGILL, &handler, &previous) != 0) return on_fault;
+  volatile int answer = on_fault;
+  // The jump back restores the signal mask, in which the handler had
+  // SIGILL blocked.
+  if (sigsetjmp(GuardResume, 1) == 0) answer = body();
+  sigaction(SIGILL, &previous, nullptr);
+  return answer;
 }

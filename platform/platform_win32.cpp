@@ -189,3 +189,39 @@ void plat_install_interrupt_handler(void (*handler)()) {
 void plat_block_forever() {
   for (;;) Sleep(INFINITE);
 }
+
+// ---------------------------------------------------------------------------
+// Illegal-instruction guard: a vectored handler sends the faulting thread to
+// a point that jumps back into plat_run_guarded.
+
+namespace {
+void* GuardResume[5];  // the frame __builtin_setjmp records
+DWORD GuardThread;
+
+[[noreturn]] void resume_after_fault() { __builtin_longjmp(GuardResume, 1); }
+
+LONG CALLBACK on_illegal_instruction(EXCEPTION_POINTERS* info) {
+  if (info->ExceptionRecord->ExceptionCode != EXCEPTION_ILLEGAL_INSTRUCTION ||
+      GetCurrentThreadId() != GuardThread)
+    return EXCEPTION_CONTINUE_SEARCH;
+  CONTEXT* context = info->ContextRecord;
+#if defined(_WIN64)
+  // Continue as a function entered by a call: stack aligned to 16, less 8.
+  context->Rsp = (context->Rsp & ~static_cast<DWORD64>(15)) - 8;
+  context->Rip = reinterpret_cast<DWORD64>(&resume_after_fault);
+#else
+  context->Eip = reinterpret_cast<DWORD>(&resume_after_fault);
+#endif
+  return EXCEPTION_CONTINUE_EXECUTION;
+}
+}  // namespace
+
+int plat_run_guarded(int (*body)(), int on_fault) {
+  GuardThread = GetCurrentThreadId();
+  void* handler = AddVectoredExceptionHandler(1, on_illegal_instruction);
+  if (!handler) return on_fault;
+  volatile int answer = on_fault;
+  if (__builtin_setjmp(GuardResume) == 0) answer = body();
+  RemoveVectoredExceptionHandler(handler);
+  return answer;
+}

@@ -3,6 +3,8 @@
 // leaves no temporary directory behind unless -keep was given.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -92,11 +94,30 @@ TEST_F(Faults, RunsThatFailBeforeAnyStepMakeNoDirectory) {
   }
 }
 
-TEST_F(Faults, InterruptDuringTheLinkRemovesTheDirectory) {
-  if (!can_interrupt_target()) GTEST_SKIP() << "no console interrupt under wine";
-  RunResult r = suite.run_interrupted({"a.f90", "b.f90", "-o", "p"}, "olink");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(suite.temp_left(), Lines{});
+// Every interrupt a terminal can send (Ctrl+C, Ctrl+\, a hang-up, a kill
+// request), while a compile step runs and while the link runs, ends the run
+// with status 1 through the same clean-up: no temporary directory, no object.
+TEST_F(Faults, InterruptEndsTheRunWithStatusOneAndNothingLeft) {
+  if (!can_interrupt_target()) GTEST_SKIP() << "wine delivers no console interrupt";
+  const struct {
+    int signal;
+    const char* tool;
+    Lines args;
+  } rows[] = {
+      {SIGINT, "ftfront", {"-c", "a.f90"}},
+      {SIGQUIT, "ftfront", {"-c", "a.f90"}},
+      {SIGTERM, "ocgen", {"-c", "a.f90"}},
+      {SIGHUP, "ftfront", {"-c", "a.f90"}},
+      {SIGINT, "olink", {"a.f90", "b.f90", "-o", "p"}},
+      {SIGQUIT, "olink", {"a.f90", "b.f90", "-o", "p"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(strsignal(row.signal)) + " during " + row.tool);
+    RunResult r = suite.run_interrupted(row.args, row.tool, row.signal);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(suite.temp_left(), Lines{});
+    EXPECT_FALSE(suite.scratch.exists("work/a.obj"));
+  }
 }
 
 }  // namespace

@@ -331,13 +331,4 @@ TEST_F(Pipeline, DotOObjectsOnlyFromTheCodeGenerator) {
   EXPECT_NE(cmds[3].find("-o Td2.obj"), std::string::npos) << cmds[3];
 }
 
-TEST_F(Pipeline, InterruptWhileAToolRunsEndsWithStatusOneAndNoDirectory) {
-  if (!can_interrupt_target()) GTEST_SKIP() << "no console interrupt under wine";
-  src("s.f90");
-  RunResult r = suite.run_interrupted({"-c", "s.f90"}, "ftfront");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(suite.temp_left(), Lines{});
-  EXPECT_FALSE(suite.scratch.exists("work/s.obj"));
-}
-
 }  // namespace

@@ -107,6 +107,13 @@ std::string wine_program() {
   return find_program(w && *w ? w : "wine");
 }
 
+std::vector<std::string> test_loader() {
+  std::vector<std::string> words;
+  std::istringstream in(std::getenv("F90_TEST_LOADER") ? std::getenv("F90_TEST_LOADER") : "");
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
 // "\r\n" becomes "\n"; a lone "\r" stays.
 std::string text_mode_output(const std::string& s) {
   std::string out;
@@ -160,17 +167,12 @@ RunResult run_driver(const DriverRun& run) {
   for (const auto& [name, value] : env) env_strings.push_back(name + "=" + value);
 
   std::string program = run.program.empty() ? driver_path() : run.program;
-  std::vector<std::string> argv_strings;
-  if (windows) {
-    // wine makes the Windows command line from its arguments; the program
-    // name is the path given, so argv0 cannot be chosen.
-    if (!run.argv0.empty()) throw std::logic_error("argv0 cannot be set for a program run by wine");
-    argv_strings.push_back(wine_program());
-    argv_strings.push_back(program);
-    program = argv_strings.front();
-  } else {
-    argv_strings.push_back(run.argv0.empty() ? program : run.argv0);
-  }
+  // A Windows program runs under wine, a program for another processor
+  // under its loader: the program's path follows the loader's words.
+  std::vector<std::string> argv_strings =
+      windows ? std::vector<std::string>{wine_program()} : run.loader.empty() ? test_loader() : run.loader;
+  argv_strings.push_back(program);
+  program = find_program(argv_strings.front());
   argv_strings.insert(argv_strings.end(), run.args.begin(), run.args.end());
 
   std::vector<char*> argv, envp;
@@ -240,7 +242,7 @@ RunResult run_driver(const DriverRun& run) {
       }
     }
     if (interrupt_pending && interrupt_armed && std::chrono::steady_clock::now() >= interrupt_at) {
-      kill(-pid, SIGINT);
+      kill(-pid, run.interrupt_signal);
       interrupt_pending = false;
     }
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -430,9 +432,11 @@ std::vector<std::string> Suite::lines() const {
   return out;
 }
 
-RunResult Suite::run_interrupted(std::vector<std::string> args, const std::string& tool) const {
+RunResult Suite::run_interrupted(std::vector<std::string> args, const std::string& tool,
+                                 int signal) const {
   DriverRun run = prepare(std::move(args), {{"F90_TOOL_SLEEP", tool + "=5000"}});
   run.interrupt_after_ms = 500;
+  run.interrupt_signal = signal;
   run.interrupt_after_file = scratch.at("tools.log");
   run.interrupt_after_text = "\t" + tool + "\t";
   return run_driver(run);

@@ -1,5 +1,6 @@
 // Test support: scratch directories and running the driver as a process.
 #pragma once
+#include <csignal>
 #include <map>
 #include <optional>
 #include <string>
@@ -42,16 +43,20 @@ struct DriverRun {
   std::map<std::string, std::optional<std::string>> env;
   std::string cwd;      // empty: the test's own
   std::string program;  // empty: the f90 driver under test
-  std::string argv0;    // empty: the program path (cannot be set under wine)
+  // A program that runs the one under test (an emulator such as
+  // "qemu-i386 -cpu pentium3"), first word first. Empty: the words of
+  // F90_TEST_LOADER, if any.
+  std::vector<std::string> loader;
   // The system's temporary path for the run, a directory of this host:
   // TMPDIR on POSIX, the Windows temporary path under wine. Empty: the
   // system's own.
   std::string temp_dir;
   int timeout_seconds = 60;
-  // When positive, the driver's process group gets SIGINT this many
-  // milliseconds after the start, as a console interrupt reaches the driver
-  // and the tool it runs.
+  // When positive, the driver's process group gets `interrupt_signal` this
+  // many milliseconds after the start, as a terminal's interrupt reaches the
+  // driver and the tool it runs.
   int interrupt_after_ms = 0;
+  int interrupt_signal = SIGINT;
   // When set, the interrupt's delay counts from the moment this file first
   // holds `interrupt_after_text` (a tool's record in its log, say) rather
   // than from the start: slow starts (wine) then cannot make it miss.
@@ -115,9 +120,10 @@ class Suite {
   // Runs prepare(args, env).
   RunResult run(std::vector<std::string> args,
                 std::map<std::string, std::optional<std::string>> env = {}) const;
-  // Runs the driver while `tool` sleeps 5 s, and interrupts it 500 ms after
-  // that tool has recorded its command line.
-  RunResult run_interrupted(std::vector<std::string> args, const std::string& tool) const;
+  // Runs the driver while `tool` sleeps 5 s, and interrupts it with `signal`
+  // 500 ms after that tool has recorded its command line.
+  RunResult run_interrupted(std::vector<std::string> args, const std::string& tool,
+                            int signal = SIGINT) const;
   // The command lines the tools received, in order, with the installation
   // directory written as "I" and the run's private temporary directory
   // (separator included) as "T".
@@ -142,9 +148,10 @@ class Suite {
 };
 
 // True where an interrupt can be sent the way a console sends it. Under
-// wine the test can only send a POSIX signal, which wine turns into a console
-// event, a kill or nothing at all, depending on timing: the Windows console
-// path cannot be tested there.
+// wine it cannot: a POSIX signal to wine becomes a console event, a kill or
+// nothing, depending on timing, and wine's GenerateConsoleCtrlEvent refuses
+// to send Ctrl+Break (ERROR_INVALID_HANDLE with a console, ERROR_INVALID_ACCESS
+// without one).
 bool can_interrupt_target();
 
 // An expected text written with '/' separators and "{exe}" for the

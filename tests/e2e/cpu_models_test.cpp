@@ -1,0 +1,170 @@
+// Processor detection on emulated processors: the driver runs under qemu
+// (qemu-i386 for the 32-bit build that F90_TEST_LOADER names, else
+// qemu-x86_64 for this build) with -cpu MODEL and reads the real CPUID. What
+// it must give the code generator is derived here from what a probe program
+// reads under the same model, by the rules of the processor table: Intel
+// family 6 is "-N100", Intel family 15 with extended family 0 "-N133", AMD
+// family 5 from model 6 "-N100", AMD family 6 "-N135", AMD family 15
+// "-N159", anything else no flag; "-N160" automatically only for the last
+// three codes, at -O2, where the host has FXSR and SSE2 and can load MXCSR.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/harness.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Host {
+  std::string vendor;
+  unsigned signature = 0, edx = 0;
+  bool mxcsr_loads = false;
+};
+
+int expected_code(const Host& h) {
+  unsigned family = (h.signature >> 8) & 0xF, model = (h.signature >> 4) & 0xF;
+  unsigned extended_family = (h.signature >> 20) & 0xFF;
+  if (h.vendor == "GenuineIntel") {
+    if (family == 6) return 100;
+    if (family == 15 && extended_family == 0) return 133;
+  } else if (h.vendor == "AuthenticAMD") {
+    if (family == 5 && model >= 6) return 100;
+    if (family == 6) return 135;
+    if (family == 15) return 159;
+  }
+  return 0;
+}
+
+bool host_runs_sse2(const Host& h) {
+  return (h.edx >> 24 & 1) && (h.edx >> 26 & 1) && h.mxcsr_loads;
+}
+
+// The models, with the processor-table row each reaches. qemu cannot
+// present a processor without CPUID (its EFLAGS ID bit always changes), nor
+// one below the i686 that the C library of the builds needs; family and
+// vendor overrides reach the other rows.
+struct Model {
+  const char* cpu;
+  bool has_64_bit;  // qemu-x86_64 can run it too
+};
+const Model Models[] = {
+    {"pentium2", false},                        // Intel 6, no SSE
+    {"pentium3", false},                        // Intel 6, SSE without SSE2
+    {"coreduo", false},                         // Intel 6, SSE2
+    {"n270", false},                            // Intel 6 (Atom)
+    {"core2duo", true},                         // Intel 6
+    {"Nehalem", true},                          // Intel 6, extended model
+    {"kvm32", false},                           // Intel 15, extended family 0
+    {"kvm64", true},                            // Intel 15, extended family 0
+    {"kvm32,-fxsr", false},                     // ... without FXSR
+    {"kvm64,family=16", true},                  // Intel 15, extended family 1
+    {"pentium3,family=5", false},               // Intel 5
+    {"core2duo,family=4", true},                // Intel 4
+    {"athlon,family=5,model=5", false},         // AMD 5, model 5
+    {"athlon,family=5,model=8", false},         // AMD 5, model 8
+    {"qemu64,family=5,model=6", true},          // AMD 5, model 6
+    {"athlon", false},                          // AMD 6
+    {"athlon,-sse2", false},                    // AMD 6 without SSE2
+    {"qemu64,family=6", true},                  // AMD 6
+    {"Opteron_G1", true},                       // AMD 15, extended family 0
+    {"Opteron_G1,-sse2", false},                // ... without SSE2
+    {"phenom", true},                           // AMD 15, extended family 1
+    {"Opteron_G4", true},                       // AMD 15, extended family 6
+    {"qemu64,family=7", true},                  // AMD 7
+    {"Dhyana", true},                           // HygonGenuine, family 15
+    {"kvm64,vendor=CentaurHauls", true},        // another vendor
+    // The vendor text in other case (a 64-bit C library refuses to start
+    // on a vendor it does not know).
+    {"kvm32,vendor=genuineintel", false},
+};
+
+class CpuModels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (target_is_windows()) GTEST_SKIP() << "qemu runs Linux programs";
+#ifdef F90_SANITIZED
+    GTEST_SKIP() << "sanitizer builds do not run under qemu";
+#endif
+    const char* loader = std::getenv("F90_TEST_LOADER");
+    const char* probe = std::getenv("F90_TEST_CPU_PROBE");
+    emulated_32 = loader && *loader;
+    qemu = emulated_32 ? std::string(loader) : std::string("qemu-x86_64");
+    qemu = qemu.substr(0, qemu.find(' '));
+    probe_ = probe && *probe ? probe : F90_CPU_PROBE;
+    if (run({qemu, "-cpu", "max"}, probe_, {}).status != 0)
+      GTEST_SKIP() << qemu << " cannot run " << probe_;
+    suite.scratch.write("work/m.f90", "      end\n");
+  }
+
+  RunResult run(const Lines& loader, const std::string& program, const Lines& args) {
+    DriverRun d = suite.prepare(args);
+    d.loader = loader;
+    d.program = program;
+    RunResult r = run_driver(d);
+    // What the emulator says of features it cannot give is not the driver's.
+    std::istringstream in(r.err);
+    r.err.clear();
+    for (std::string line; std::getline(in, line);)
+      if (line.rfind(qemu + ": warning: ", 0) != 0) r.err += line + "\n";
+    return r;
+  }
+
+  Host read_host(const Lines& loader) {
+    RunResult r = run(loader, probe_, {});
+    Host h;
+    std::istringstream in(r.out);
+    in >> h.vendor >> std::hex >> h.signature >> h.edx;
+    EXPECT_EQ(r.status, 0) << r.err;
+    h.mxcsr_loads = run(loader, probe_, {"ldmxcsr"}).status == 0;
+    return h;
+  }
+
+  // The processor flags ("-N100" ... "-N160") of the code generator's line
+  // of a dry run.
+  std::string processor_flags(const Lines& loader, Lines options) {
+    options.insert(options.end(), {"-dryrun", "-c", "m.f90"});
+    RunResult r = run(loader, driver_path(), options);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    std::istringstream out(r.out);
+    std::string flags;
+    for (std::string line; std::getline(out, line);) {
+      if (line.find("ocgen") == std::string::npos) continue;
+      std::istringstream words(line);
+      for (std::string w; words >> w;)
+        if (w == "-N100" || w == "-N133" || w == "-N135" || w == "-N159" || w == "-N160")
+          flags += (flags.empty() ? "" : " ") + w;
+    }
+    return flags;
+  }
+
+  Suite suite;
+  std::string qemu, probe_;
+  bool emulated_32 = false;
+};
+
+TEST_F(CpuModels, DetectionAndSse2FollowTheProcessor) {
+  int models = 0;
+  for (const Model& m : Models) {
+    if (!emulated_32 && !m.has_64_bit) continue;
+    ++models;
+    SCOPED_TRACE(m.cpu);
+    Lines loader = {qemu, "-cpu", m.cpu};
+    Host host = read_host(loader);
+    int code = expected_code(host);
+    std::string cpu = code ? "-N" + std::to_string(code) : "";
+    bool automatic = (code == 133 || code == 135 || code == 159) && host_runs_sse2(host);
+    auto with = [](std::string a, const std::string& b) { return a.empty() ? b : b.empty() ? a : a + " " + b; };
+    EXPECT_EQ(processor_flags(loader, {"-O2"}), with(cpu, automatic ? "-N160" : ""));
+    EXPECT_EQ(processor_flags(loader, {"-O2", "-nosse2"}), cpu);
+    EXPECT_EQ(processor_flags(loader, {"-O0", "-cpu:host"}), cpu);
+    EXPECT_EQ(processor_flags(loader, {"-O1", "-sse2"}), "-N160");
+  }
+  EXPECT_GE(models, 12);
+}
+
+}  // namespace
