@@ -79,13 +79,19 @@ class GnuBuild : public ::testing::Test {
       GTEST_SKIP() << "the GNU toolchain (gfortran, gcc, g++) is not installed";
     scratch.mkdir("work");
     scratch.mkdir("tmp");
-    // Installed as a user installs them; the driver then finds its
-    // installation from its own place.
+    // Installed by the build's own install, in the GNU mode whatever the
+    // build was configured with; the driver then finds its installation from
+    // its own place.
+    RunResult r = install("gnu");
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+  }
+
+  RunResult install(const std::string& mode) {
     DriverRun install;
-    install.program = std::string(F90_SOURCE_DIR) + "/tools/install-standins";
-    install.args = {"--gnu", F90_BUILD_DIR, scratch.at("install")};
-    RunResult r = run_driver(install);
-    ASSERT_EQ(r.status, 0) << r.err;
+    install.program = F90_CMAKE_COMMAND;
+    install.args = {"-DF90_STANDIN_MODE=" + mode, "-DCMAKE_INSTALL_PREFIX=" + scratch.at("install"), "-P",
+                    std::string(F90_BUILD_DIR) + "/cmake_install.cmake"};
+    return run_driver(install);
   }
 
   RunResult f90(const Strings& args, const std::map<std::string, std::optional<std::string>>& env = {}) {
@@ -290,11 +296,11 @@ TEST_F(GnuBuild, TheEnvironmentCanKeepTheRecordingMode) {
   source("hello.f90", "program h\nend program h\n");
   EXPECT_BUILT(f90({"-o", "hello", "hello.f90"}, {{"F90_TOOL_MODE", "record"}}));
   EXPECT_EQ(scratch.read("work/hello").substr(0, 16), "olink output of:");
-  DriverRun reinstall;
-  reinstall.program = std::string(F90_SOURCE_DIR) + "/tools/install-standins";
-  reinstall.args = {F90_BUILD_DIR, scratch.at("install")};
-  ASSERT_EQ(run_driver(reinstall).status, 0);
+  // An install in the recording mode takes the GNU mode's marker away.
+  ASSERT_EQ(install("record").status, 0);
   EXPECT_FALSE(scratch.exists("install/bin/gnu-mode"));
+  EXPECT_BUILT(f90({"-o", "hello", "hello.f90"}));
+  EXPECT_EQ(scratch.read("work/hello").substr(0, 16), "olink output of:");
   EXPECT_BUILT(f90({"-o", "hello", "hello.f90"}, {{"F90_TOOL_MODE", "gnu"}}));
   EXPECT_EQ(run("hello").status, 0);
 }
