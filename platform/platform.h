@@ -67,8 +67,9 @@ uint32_t plat_spawn_and_wait(const char* command_line);
 
 // --- Interrupts and exit ----------------------------------------------------------
 // Calls `handler` (which never returns) on an interrupt: a console control
-// event on Windows, SIGINT, SIGQUIT, SIGTERM or SIGHUP on POSIX. The handler runs on a
-// thread of its own while the main thread may still be waiting for a child.
+// event on Windows, SIGINT, SIGQUIT, SIGTERM or SIGHUP on POSIX. The handler
+// runs on a thread of its own while the main thread may still be waiting for
+// a child.
 void plat_install_interrupt_handler(void (*handler)());
 // Blocks the calling thread until the process ends.
 [[noreturn]] void plat_block_forever();
