@@ -93,20 +93,19 @@ class CpuModels : public ::testing::Test {
     const char* loader = std::getenv("F90_TEST_LOADER");
     const char* probe = std::getenv("F90_TEST_CPU_PROBE");
     emulated_32 = loader && *loader;
-    qemu = emulated_32 ? std::string(loader) : std::string("qemu-x86_64");
-    qemu = qemu.substr(0, qemu.find(' '));
+    qemu = emulated_32 ? std::string(loader).substr(0, std::string(loader).find(' ')) : "qemu-x86_64";
     probe_ = probe && *probe ? probe : F90_CPU_PROBE;
-    if (run({qemu, "-cpu", "max"}, probe_, {}).status != 0)
-      GTEST_SKIP() << qemu << " cannot run " << probe_;
+    if (under("max", probe_, {}).status != 0) GTEST_SKIP() << qemu << " cannot run " << probe_;
     suite.scratch.write("work/m.f90", "      end\n");
   }
 
-  RunResult run(const Lines& loader, const std::string& program, const Lines& args) {
+  // Runs `program` under qemu as processor `cpu`. What the emulator says of
+  // features it cannot give is not the program's, and is dropped.
+  RunResult under(const std::string& cpu, const std::string& program, const Lines& args) {
     DriverRun d = suite.prepare(args);
-    d.loader = loader;
+    d.loader = {qemu, "-cpu", cpu};
     d.program = program;
     RunResult r = run_driver(d);
-    // What the emulator says of features it cannot give is not the driver's.
     std::istringstream in(r.err);
     r.err.clear();
     for (std::string line; std::getline(in, line);)
@@ -114,32 +113,27 @@ class CpuModels : public ::testing::Test {
     return r;
   }
 
-  Host read_host(const Lines& loader) {
-    RunResult r = run(loader, probe_, {});
-    Host h;
-    std::istringstream in(r.out);
-    in >> h.vendor >> std::hex >> h.signature >> h.edx;
+  Host read_host(const std::string& cpu) {
+    RunResult r = under(cpu, probe_, {});
     EXPECT_EQ(r.status, 0) << r.err;
-    h.mxcsr_loads = run(loader, probe_, {"ldmxcsr"}).status == 0;
+    Host h;
+    std::istringstream(r.out) >> h.vendor >> std::hex >> h.signature >> h.edx;
+    h.mxcsr_loads = under(cpu, probe_, {"ldmxcsr"}).status == 0;
     return h;
   }
 
-  // The processor flags ("-N100" ... "-N160") of the code generator's line
+  // The processor flags ("-N100" ... "-N160") in the code generator's line
   // of a dry run.
-  std::string processor_flags(const Lines& loader, Lines options) {
+  std::string processor_flags(const std::string& cpu, Lines options) {
     options.insert(options.end(), {"-dryrun", "-c", "m.f90"});
-    RunResult r = run(loader, driver_path(), options);
+    RunResult r = under(cpu, driver_path(), options);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    std::istringstream out(r.out);
-    std::string flags;
-    for (std::string line; std::getline(out, line);) {
-      if (line.find("ocgen") == std::string::npos) continue;
-      std::istringstream words(line);
-      for (std::string w; words >> w;)
-        if (w == "-N100" || w == "-N133" || w == "-N135" || w == "-N159" || w == "-N160")
-          flags += (flags.empty() ? "" : " ") + w;
-    }
+    std::string line = r.out.substr(r.out.find("ocgen")), flags;
+    std::istringstream words(line.substr(0, line.find('\n')));
+    for (std::string w; words >> w;)
+      if (w == "-N100" || w == "-N133" || w == "-N135" || w == "-N159" || w == "-N160")
+        flags += (flags.empty() ? "" : " ") + w;
     return flags;
   }
 
@@ -154,16 +148,14 @@ TEST_F(CpuModels, DetectionAndSse2FollowTheProcessor) {
     if (!emulated_32 && !m.has_64_bit) continue;
     ++models;
     SCOPED_TRACE(m.cpu);
-    Lines loader = {qemu, "-cpu", m.cpu};
-    Host host = read_host(loader);
+    Host host = read_host(m.cpu);
     int code = expected_code(host);
     std::string cpu = code ? "-N" + std::to_string(code) : "";
     bool automatic = (code == 133 || code == 135 || code == 159) && host_runs_sse2(host);
-    auto with = [](std::string a, const std::string& b) { return a.empty() ? b : b.empty() ? a : a + " " + b; };
-    EXPECT_EQ(processor_flags(loader, {"-O2"}), with(cpu, automatic ? "-N160" : ""));
-    EXPECT_EQ(processor_flags(loader, {"-O2", "-nosse2"}), cpu);
-    EXPECT_EQ(processor_flags(loader, {"-O0", "-cpu:host"}), cpu);
-    EXPECT_EQ(processor_flags(loader, {"-O1", "-sse2"}), "-N160");
+    EXPECT_EQ(processor_flags(m.cpu, {"-O2"}), automatic ? cpu + " -N160" : cpu);
+    EXPECT_EQ(processor_flags(m.cpu, {"-O2", "-nosse2"}), cpu);
+    EXPECT_EQ(processor_flags(m.cpu, {"-O0", "-cpu:host"}), cpu);
+    EXPECT_EQ(processor_flags(m.cpu, {"-O1", "-sse2"}), "-N160");
   }
   EXPECT_GE(models, 12);
 }
