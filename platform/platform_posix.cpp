@@ -23,6 +23,10 @@
 
 extern char** environ;
 
+// readdir() and lstat() of 32-bit builds fail with EOVERFLOW on large inode
+// numbers and directory offsets unless they are 64 bits wide.
+static_assert(sizeof(off_t) == 8 && sizeof(ino_t) == 8, "build with _FILE_OFFSET_BITS=64");
+
 size_t plat_executable_path(char* buf, size_t cap) {
   if (cap == 0) return 0;
   ssize_t n = readlink("/proc/self/exe", buf, cap - 1);
