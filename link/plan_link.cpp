@@ -25,7 +25,7 @@ void expand_wildcards(ArgList* inputs) {
     if (plat_find_all(pattern, found) > 0) {
       size_t prefix_len = 0;
       for (const char* p = pattern; *p; ++p)
-        if (*p == ':' || *p == '\\' || *p == '/') prefix_len = static_cast<size_t>(p - pattern) + 1;
+        if (std::strchr(DirPartEnds, *p)) prefix_len = static_cast<size_t>(p - pattern) + 1;
       std::string name(pattern, prefix_len);
       for (ArgNode* n = arglist_first(found); n; n = argnode_next(n)) {
         name.resize(prefix_len);

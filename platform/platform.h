@@ -12,14 +12,18 @@ struct ArgList;
 // The option prefix characters: '+' and '!' (the plus group), then '-' (the
 // canonical prefix) and, on Windows only, '/'. On POSIX a leading '/' starts
 // an absolute path, so it cannot also start an option.
+// DirPartEnds: the characters after which a path's last component starts
+// (on POSIX ':' and '\' are ordinary characters of a file name).
 #ifdef _WIN32
 constexpr char PathSep = '\\';
 constexpr const char* ExeSuffix = ".exe";
 constexpr const char* PlatformOptionPrefixChars = "+!-/";
+constexpr const char* DirPartEnds = ":\\/";
 #else
 constexpr char PathSep = '/';
 constexpr const char* ExeSuffix = "";
 constexpr const char* PlatformOptionPrefixChars = "+!-";
+constexpr const char* DirPartEnds = "/";
 #endif
 
 // --- Own location and environment -----------------------------------------

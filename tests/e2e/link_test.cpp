@@ -255,4 +255,16 @@ TEST_F(Link, CheckOptsRunsNothing) {
   EXPECT_EQ(suite.lines(), Lines{});
 }
 
+TEST_F(Link, WildcardsOnPosixKeepColonsAndBackslashesInTheName) {
+  if (target_is_windows()) GTEST_SKIP() << "':' and '\\' end a directory part on Windows";
+  suite.scratch.write("work/src/x:1.f90", "      end\n");
+  suite.scratch.write("work/src/y\\2.f90", "      end\n");
+  RunResult r = run({"-c", "src/x:*.f90", "src/y\\*.f90"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  Lines l = suite.lines();
+  ASSERT_EQ(l.size(), 6u);
+  EXPECT_NE(l[0].find(" src/x:1.f90"), std::string::npos) << l[0];
+  EXPECT_NE(l[3].find(" src/y\\2.f90"), std::string::npos) << l[3];
+}
+
 }  // namespace
