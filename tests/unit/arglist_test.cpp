@@ -1,18 +1,12 @@
+// The argument list: its links in both directions, insertion order and the
+// copies it owns.
 #include "driver/arglist.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <string>
-#include <vector>
+
+#include "tests/unit/option_fixture.h"
 
 namespace {
-
-std::vector<std::string> values(const ArgList* list) {
-  std::vector<std::string> v;
-  for (ArgNode* n = arglist_first(list); n; n = argnode_next(n)) v.emplace_back(argnode_value(n));
-  return v;
-}
 
 // Walks both directions and checks the links agree with first/last.
 void expect_consistent(const ArgList* list) {
@@ -27,8 +21,6 @@ void expect_consistent(const ArgList* list) {
   }
   EXPECT_EQ(n, list->last);
 }
-
-using Strings = std::vector<std::string>;
 
 TEST(ArgList, AppendPrependAndRemoveKeepLinksConsistent) {
   ArgList* l = arglist_create();

@@ -7,73 +7,54 @@
 
 namespace {
 
-struct LinkCase {
-  Strings args;
-  Strings options, libraries;
-  Strings left;
-};
-
-class LinkerOptions : public OptionChain {
- protected:
-  void expect(const LinkCase& row) {
-    SCOPED_TRACE(describe(row.args));
-    fresh();
-    Strings left = dispatch(row.args);
-    EXPECT_EQ(values(LinkOptions), row.options);
-    EXPECT_EQ(values(LinkLibraries), row.libraries);
-    EXPECT_EQ(left, row.left);
-  }
-};
+using LinkerOptions = OptionChain;
 
 TEST_F(LinkerOptions, ListsFilled) {
-  const LinkCase rows[] = {
+  const struct {
+    Strings args, options, libraries, left;
+  } rows[] = {
       {{"mylib.LIB", "libfoo.a", "x.a"}, {}, {"mylib.LIB", "libfoo.a"}, {"x.a"}},
-      {{"-map:m.map", "-aliases:", "-heap:1,2", "-stack:9", "-exports:e"},
-       {"-map:m.map", "-aliases:", "-heap:1,2", "-stack:9", "-exports:e"}, {}, {}},
-      {{"+map:m"}, {}, {}, {"+map:m"}},
-      {{"-ignoredups", "-unmanglexps", "-usetmpfiles", "-warn"},
-       {"-ignoredups", "-unmanglexps", "-usetmpfiles", "-warn"}, {}, {}},
-      {{"-blas", "-blas=lapack", "-blas=imsl", "-blas=atlas"}, {},
-       {"blas.lib", "blas.lib", "imslblas.lib", "f77blas.lib", "cblas.lib", "atlas.lib"}, {}},
-      {{"-blas=mkl"}, {}, {}, {"-blas=mkl"}},
-      {{"-imsl", "-unixlib", "-useLapack", "-vmslib"}, {},
-       {"imsl.lib", "ucompat.lib", "tmglib.lib", "lapack.lib", "vcompat.lib"}, {}},
-      // -L: attached, separate (whatever the next argument is), case-sensitive.
+      {{"-map:m.map", "-aliases:", "-heap:1,2", "-stack:9", "-exports:e", "-ignoredups", "-warn"},
+       {"-map:m.map", "-aliases:", "-heap:1,2", "-stack:9", "-exports:e", "-ignoredups", "-warn"}, {}, {}},
+      {{"-blas", "-blas=lapack", "-blas=imsl", "-blas=atlas", "-imsl", "-useLapack"}, {},
+       {"blas.lib", "blas.lib", "imslblas.lib", "f77blas.lib", "cblas.lib", "atlas.lib", "imsl.lib",
+        "tmglib.lib", "lapack.lib"}, {}},
+      {{"+map:m", "-blas=mkl", "-ML", "Pascal", "-cpu:p6", "-cpu:pentium"}, {}, {},
+       {"+map:m", "-blas=mkl", "-ML", "Pascal", "-cpu:pentium"}},
+      // -L: attached, separate (whatever the next argument is), case-sensitive,
+      // the directory cut to 260 characters.
       {{"-Ldir", "-L", "-O2", "-LIB"}, {"-PATH:dir", "-PATH:-O2", "-PATH:IB"}, {}, {}},
+      {{"-L" + std::string(300, 'd')}, {"-PATH:" + std::string(260, 'd')}, {}, {}},
       {{"-L"}, {}, {}, {"-L"}},
-      {{"-link", "/verbose", "-link"}, {"/verbose"}, {}, {"-link"}},
+      {{"-noconsole", "-N9", "-verbose", "-link", "/verbose", "-link"}, {"-verbose", "/verbose"}, {}, {"-link"}},
       {{"-ML", "MSVB", "-ML", "BC"}, {"-UNMANGLEXPS", "-UNMANGLEXPS"}, {}, {}},
-      {{"-ML", "Pascal"}, {}, {}, {"-ML", "Pascal"}},
-      {{"-cpu:p6", "-cpu:pentium"}, {}, {}, {"-cpu:pentium"}},
-      {{"-noconsole", "-N9"}, {}, {}, {}},
       // Added here and still handed on: -g reaches the Fortran and general
       // options, -P and -profile the general ones.
       {{"-g", "-gmin"}, {"-debug:full", "-debugtype:both", "-debug:partial", "-debugtype:both"}, {}, {}},
       {{"-P", "-profile"}, {"-debug:full", "-debugtype:both", "-debug:full", "-debugtype:both"},
        {"mcount.lib", "mcount.lib"}, {}},
-      {{"-verbose"}, {"-verbose"}, {}, {}},
   };
-  for (const LinkCase& row : rows) expect(row);
-}
-
-TEST_F(LinkerOptions, LongLinkDirectoryIsCut) {
-  std::string dir(300, 'd');
-  expect({{"-L" + dir}, {"-PATH:" + dir.substr(0, 260)}, {}, {}});
+  for (const auto& row : rows) {
+    SCOPED_TRACE(describe(row.args));
+    fresh();
+    EXPECT_EQ(dispatch(row.args), row.left);
+    EXPECT_EQ(values(LinkOptions), row.options);
+    EXPECT_EQ(values(LinkLibraries), row.libraries);
+  }
 }
 
 TEST_F(LinkerOptions, TargetKindsNeverRaiseACompileOnlyKind) {
-  struct KindCase {
+  const struct {
     Strings args;
     int kind;
-  };
-  const KindCase rows[] = {
+  } rows[] = {
       {{"-c", "-dll"}, KindObjects},      {{"-dll", "-c"}, KindObjects},
       {{"-dll", "-lib"}, KindStaticLib},  {{"-lib", "-dll"}, KindDll},
       {{"-dll", "-plplot"}, KindDll},     {{"-plplot"}, KindPlainAppl},
       {{"-wsim", "-cons"}, KindConsoleExe}, {{"-S", "-wsim"}, KindAssembly},
       {{"-syntax", "-lib"}, KindSyntaxOnly},
   };
-  for (const KindCase& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(describe(row.args));
     fresh();
     EXPECT_EQ(dispatch(row.args), Strings{});
@@ -107,35 +88,39 @@ TEST_F(LinkerOptions, SettingsSteered) {
 }
 
 TEST(ProcessorCodes, VendorAndSignature) {
-  struct Row {
+  const struct {
     const char* vendor;
     unsigned signature;
     int code;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {"GenuineIntel", 0x6f0, 100}, {"GenuineIntel", 0xf20, 133},  {"GenuineIntel", 0x100f20, 0},
       {"GenuineIntel", 0x5a0, 0},   {"GenuineIntel", 0x4a0, 0},    {"AuthenticAMD", 0x550, 0},
       {"AuthenticAMD", 0x560, 100}, {"AuthenticAMD", 0x580, 100},  {"AuthenticAMD", 0x6a0, 135},
       {"AuthenticAMD", 0xf00, 159}, {"AuthenticAMD", 0xa00f00, 159}, {"AuthenticAMD", 0x400, 0},
       {"genuineintel", 0x6f0, 0},   {"____________", 0, 0},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.vendor) + " " + std::to_string(row.signature));
     EXPECT_EQ(target_cpu_for(row.vendor, row.signature), row.code);
   }
 }
 
 // Link planning's reordering and the unrolling flag, on the lists directly.
-class Planning : public OptionChain {};
+class Planning : public OptionChain {
+ protected:
+  static void plan() {
+    ArgList* none = arglist_create();
+    plan_link(none);
+    arglist_destroy(none);
+  }
+};
 
 TEST_F(Planning, UnrollingValuesAndTheLevel) {
-  struct Row {
+  const struct {
     Strings args;
     Strings xf;  // the transformer's flags after planning
-  };
-  const Row rows[] = {
+  } rows[] = {
       {{}, {"-hmif=p"}},
-      {{"-O3"}, {"-YUNROLL=auto", "-hmif=p", "-YTRANSFORM_LOOPS"}},
       {{"-U"}, {"-YUNROLL=auto", "-hmif=p"}},
       {{"-h8"}, {"-hmif=p", "-YUNROLL=8,40"}},
       {{"-H20"}, {"-hmif=p", "-YUNROLL=4,20"}},
@@ -147,13 +132,11 @@ TEST_F(Planning, UnrollingValuesAndTheLevel) {
       {{"-U", "-H20"}, {"-hmif=p", "-YUNROLL=4,20"}},
       {{"-O3", "-h2"}, {"-hmif=p", "-YTRANSFORM_LOOPS", "-YUNROLL=2,40"}},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(describe(row.args));
     fresh();
     ASSERT_EQ(dispatch(row.args), Strings{});
-    ArgList* none = arglist_create();
-    plan_link(none);
-    arglist_destroy(none);
+    plan();
     EXPECT_EQ(values(TransformerFlags), row.xf);
   }
 }
@@ -165,9 +148,7 @@ TEST_F(Planning, FirstGroupOfCodeGeneratorFlags) {
   for (const char* f : {"+N31", "-N76", "-N5", "-N32", "-N310", "+N34", "-N7", "!N33"})
     arglist_append(CodeGenFlags, f);
   VarNameCase = 0;
-  ArgList* none = arglist_create();
-  plan_link(none);
-  arglist_destroy(none);
+  plan();
   EXPECT_EQ(values(CodeGenFlags),
             (Strings{"+N31", "-N76", "-N32", "+N34", "!N33", "-N5", "-N310", "-N7"}));
 }

