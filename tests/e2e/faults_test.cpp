@@ -98,7 +98,11 @@ TEST_F(Faults, RunsThatFailBeforeAnyStepMakeNoDirectory) {
 // request), while a compile step runs and while the link runs, ends the run
 // with status 1 through the same clean-up: no temporary directory, no object.
 TEST_F(Faults, InterruptEndsTheRunWithStatusOneAndNothingLeft) {
-  if (!can_interrupt_target()) GTEST_SKIP() << "wine delivers no console interrupt";
+  // A POSIX signal to wine becomes a console event, a kill or nothing,
+  // depending on timing, and wine's GenerateConsoleCtrlEvent refuses to send
+  // Ctrl+Break (ERROR_INVALID_HANDLE with a console, ERROR_INVALID_ACCESS
+  // without one).
+  if (target_is_windows()) GTEST_SKIP() << "wine delivers no console interrupt";
   const struct {
     int signal;
     const char* tool;
