@@ -47,17 +47,6 @@ TEST_F(Faults, ReadOnlyFileAtExitIsReportedAndTheDirectoryKept) {
   EXPECT_EQ(suite.normalize(r.err), a + a + b + a + b);
 }
 
-TEST_F(Faults, ResponseFileThatCannotBeRead) {
-  suite.scratch.mkdir("work/adir");
-  for (const char* name : {"missing.rsp", "adir"}) {
-    SCOPED_TRACE(name);
-    RunResult r = suite.run({std::string("@") + name, "a.f90"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, std::string("ERROR: Unable to open response file \"") + name + "\"\n");
-    EXPECT_EQ(suite.commands(), Lines{});
-  }
-}
-
 TEST_F(Faults, MissingTemporaryPath) {
   std::string gone = suite.scratch.at("no/such/dir");
   DriverRun d = suite.prepare({"-c", "a.f90"});
