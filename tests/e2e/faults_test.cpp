@@ -23,15 +23,6 @@ class Faults : public ::testing::Test {
   }
 };
 
-TEST_F(Faults, ToolKilledByASignal) {
-  if (target_is_windows()) GTEST_SKIP() << "POSIX signals";
-  RunResult r = suite.run({"-c", "a.f90"}, {{"F90_TOOL_SIGNAL", "ocgen=9"}});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ocgen failed.\n");
-  EXPECT_FALSE(suite.scratch.exists("work/a.obj"));
-  EXPECT_EQ(suite.temp_left(), Lines{});
-}
-
 TEST_F(Faults, ReadOnlyFileAtExitIsReportedAndTheDirectoryKept) {
   // ftfront leaves its .bif files read-only; the other files go.
   RunResult r = suite.run({"-c", "a.f90", "b.f90"}, {{"F90_TOOL_READONLY", "ftfront=1"}});
