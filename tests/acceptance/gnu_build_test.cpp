@@ -3,31 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "tests/support/harness.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 using Strings = std::vector<std::string>;
-
-bool on_path(const std::string& program) {
-  const char* path = std::getenv("PATH");
-  std::string dirs = path ? path : "";
-  size_t start = 0;
-  for (;;) {
-    size_t colon = dirs.find(':', start);
-    std::string dir = dirs.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
-    std::error_code ec;
-    if (!dir.empty() && fs::is_regular_file(fs::path(dir) / program, ec)) return true;
-    if (colon == std::string::npos) return false;
-    start = colon + 1;
-  }
-}
+using Env = std::map<std::string, std::optional<std::string>>;
 
 const char* const Greetings =
     "module greetings\n"
@@ -46,16 +30,18 @@ const char* const Main =
     "end program main\n";
 
 // Fixed form: a comment in column 1 and a labelled DO loop, which free form
-// would refuse.
-const char* const FixedForm =
+// would refuse; columns 73 on are cut off unless the line is longer.
+const std::string FixedForm =
     "C     A FIXED-FORM PROGRAM\n"
     "      PROGRAM OLD\n"
     "      INTEGER I, N\n"
     "      N = 0\n"
-    "      DO 10 I = 1, 10\n"
+    "      DO 10 I = 1, 100\n"
     "         N = N + I\n"
     "   10 CONTINUE\n"
     "      WRITE (*, '(A, I0)') 'SUM ', N\n"
+    "      N = 1" + std::string(61, ' ') + "+ 41\n"
+    "      PRINT '(I0)', N\n"
     "      END\n";
 
 const char* const CallsC =
@@ -75,7 +61,7 @@ const char* const CallsC =
 class GnuBuild : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!on_path("gfortran") || !on_path("gcc") || !on_path("g++"))
+    if (std::system("(command -v gfortran && command -v gcc && command -v g++) >/dev/null 2>&1") != 0)
       GTEST_SKIP() << "the GNU toolchain (gfortran, gcc, g++) is not installed";
     scratch.mkdir("work");
     scratch.mkdir("tmp");
@@ -84,6 +70,8 @@ class GnuBuild : public ::testing::Test {
     // its own place.
     RunResult r = install("gnu");
     ASSERT_EQ(r.status, 0) << r.out << r.err;
+    source("greetings.f90", Greetings);
+    source("main.f90", Main);
   }
 
   RunResult install(const std::string& mode) {
@@ -94,28 +82,26 @@ class GnuBuild : public ::testing::Test {
     return run_driver(install);
   }
 
-  RunResult f90(const Strings& args, const std::map<std::string, std::optional<std::string>>& env = {}) {
+  RunResult f90(const Strings& args, const Env& env = {}) {
     DriverRun r;
     r.args = args;
     r.cwd = scratch.at("work");
     r.program = scratch.at("install/bin/f90");
-    r.env["TMPDIR"] = scratch.at("tmp");
+    r.temp_dir = scratch.at("tmp");
     // OCC is found by the search path, as the driver starts it.
     const char* path = std::getenv("PATH");
-    r.env["PATH"] = scratch.at("install/bin") + ":" + (path ? path : "/usr/bin:/bin");
-    r.env["F90_TOOL_MODE"] = std::nullopt;
-    r.env["F90_TOOL_LOG"] = std::nullopt;
-    for (const auto& [name, value] : env) r.env[name] = value;
+    r.env = env;
+    r.env.emplace("PATH", scratch.at("install/bin") + ":" + (path ? path : "/usr/bin:/bin"));
     r.timeout_seconds = 120;
     return run_driver(r);
   }
 
-  RunResult run(const std::string& program, const std::map<std::string, std::optional<std::string>>& env = {}) {
+  std::string run(const std::string& program, const Env& env = {}) {
     DriverRun r;
     r.program = scratch.at("work/" + program);
     r.cwd = scratch.at("work");
     r.env = env;
-    return run_driver(r);
+    return run_driver(r).out;
   }
 
   void source(const std::string& name, const std::string& text) { scratch.write("work/" + name, text); }
@@ -132,48 +118,32 @@ class GnuBuild : public ::testing::Test {
 
 #define EXPECT_BUILT(r) EXPECT_EQ((r).status, 0) << (r).out << (r).err
 
-TEST_F(GnuBuild, TheSampleProgramRuns) {
-  RunResult r = f90({"-O2", "-o", "hello", std::string(F90_SOURCE_DIR) + "/examples/hello.f90"});
-  EXPECT_BUILT(r);
-  EXPECT_EQ(run("hello").out, "Hello from Fortran!\nThe sum of 1 to 10 is 55\n");
+TEST_F(GnuBuild, TheSampleProgramRunsUnderANameWithBlanks) {
+  source("my prog.f90", read_file(std::string(F90_SOURCE_DIR) + "/examples/hello.f90"));
+  EXPECT_BUILT(f90({"-O2", "-o", "my prog", "my prog.f90"}));
+  EXPECT_EQ(run("my prog"), "Hello from Fortran!\nThe sum of 1 to 10 is 55\n");
 }
 
-TEST_F(GnuBuild, FreeFormProgramUsesTheModuleOfASecondFile) {
-  source("greetings.f90", Greetings);
-  source("main.f90", Main);
-  RunResult r = f90({"-O2", "-o", "greet", "greetings.f90", "main.f90"});
-  EXPECT_BUILT(r);
-  EXPECT_EQ(run("greet").out, "Hello, world!\n");
-  // The module file lands in the current directory, objects do not.
-  EXPECT_EQ(scratch.list("work"), (Strings{"greet", "greetings.f90", "greetings.mod", "main.f90"}));
-}
-
-TEST_F(GnuBuild, ModulesGoBesideTheOutputWithNowdir) {
-  source("greetings.f90", Greetings);
-  source("main.f90", Main);
+TEST_F(GnuBuild, ModulesLandInTheCurrentDirectoryOrBesideTheOutputWithNowdir) {
   scratch.mkdir("work/out");
-  RunResult r = f90({"-nowdir", "-o", "out/greet", "greetings.f90", "main.f90"});
-  EXPECT_BUILT(r);
-  EXPECT_TRUE(scratch.exists("work/out/greetings.mod"));
+  EXPECT_BUILT(f90({"-nowdir", "-o", "out/greet", "greetings.f90", "main.f90"}));
+  EXPECT_EQ(run("out/greet"), "Hello, world!\n");
+  EXPECT_EQ(scratch.list("work/out"), (Strings{"greet", "greetings.mod"}));
   EXPECT_FALSE(scratch.exists("work/greetings.mod"));
-  EXPECT_EQ(run("out/greet").out, "Hello, world!\n");
+  // Without -nowdir the module file lands in the current directory, the
+  // objects only where -c asks.
+  EXPECT_BUILT(f90({"-o", "greet", "greetings.f90", "main.f90"}));
+  EXPECT_EQ(scratch.list("work"), (Strings{"greet", "greetings.f90", "greetings.mod", "main.f90", "out"}));
+  EXPECT_BUILT(f90({"-c", "greetings.f90", "main.f90"}));
+  EXPECT_BUILT(f90({"-o", "greet", "greetings.obj", "main.obj"}));
+  EXPECT_EQ(run("greet"), "Hello, world!\n");
 }
 
 TEST_F(GnuBuild, FixedFormSourcesOfEverySuffix) {
-  for (const char* name : {"old.f", "OLD.FOR", "Mixed.For"}) {
-    SCOPED_TRACE(name);
-    source(name, FixedForm);
-    RunResult r = f90({"-o", "old", name});
-    EXPECT_BUILT(r);
-    EXPECT_EQ(run("old").out, "SUM 55\n");
-  }
-}
-
-TEST_F(GnuBuild, NamesWithBlanksNeedNoShell) {
-  source("my prog.f90", "program p\n  print '(a)', 'blank'\nend program p\n");
-  RunResult r = f90({"-o", "my prog", "my prog.f90"});
-  EXPECT_BUILT(r);
-  EXPECT_EQ(run("my prog").out, "blank\n");
+  source("OLD.FOR", FixedForm);
+  source("Mixed.For", FixedForm);
+  EXPECT_BUILT(f90({"-c", "OLD.FOR", "Mixed.For"}));
+  EXPECT_TRUE(scratch.exists("work/OLD.obj") && scratch.exists("work/Mixed.obj"));
 }
 
 TEST_F(GnuBuild, ProgramCallsACAndACxxFunction) {
@@ -188,121 +158,83 @@ TEST_F(GnuBuild, ProgramCallsACAndACxxFunction) {
   for (const auto& [name, text] : callees) {
     SCOPED_TRACE(name);
     source(name, text);
-    RunResult r = f90({"-o", "calc", "calc.f90", name});
-    EXPECT_BUILT(r);
-    EXPECT_EQ(run("calc").out, "2 + 3 = 5\n");
+    EXPECT_BUILT(f90({"-o", "calc", "calc.f90", name}));
+    EXPECT_EQ(run("calc"), "2 + 3 = 5\n");
   }
 }
 
-TEST_F(GnuBuild, ProgramLinkedAgainstAStaticLibraryMadeWithLib) {
-  source("greetings.f90", Greetings);
-  source("main.f90", Main);
-  for (const char* library : {"libgreet.a", "greet.lib"}) {
-    SCOPED_TRACE(library);
-    RunResult lib = f90({"-lib", "-o", library, "greetings.f90"});
-    EXPECT_BUILT(lib);
-    EXPECT_EQ(scratch.read(std::string("work/") + library).substr(0, 8), "!<arch>\n");
-    RunResult r = f90({"-o", "app", "main.f90", library});
-    EXPECT_BUILT(r);
-    EXPECT_EQ(run("app").out, "Hello, world!\n");
-  }
-  // A library named without its directory is found in a -L directory.
+TEST_F(GnuBuild, ProgramLinkedAgainstALibrary) {
   scratch.mkdir("work/libs");
-  EXPECT_BUILT(f90({"-lib", "-o", "libs/far.lib", "greetings.f90"}));
-  EXPECT_BUILT(f90({"-L", "libs", "-o", "app", "main.f90", "far.lib"}));
-  EXPECT_EQ(run("app").out, "Hello, world!\n");
-}
-
-TEST_F(GnuBuild, ProgramLinkedAgainstADll) {
-  source("greetings.f90", Greetings);
-  source("main.f90", Main);
-  for (const Strings& extra : {Strings{}, Strings{"-autoxps"}}) {
-    SCOPED_TRACE(extra.empty() ? "plain" : extra[0]);
-    Strings args = {"-dll", "-o", "libgreet.so", "greetings.f90"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    EXPECT_BUILT(f90(args));
-    RunResult r = f90({"-o", "app", "main.f90", "libgreet.so"});
-    EXPECT_BUILT(r);
-    EXPECT_EQ(run("app", {{"LD_LIBRARY_PATH", scratch.at("work")}}).out, "Hello, world!\n");
+  const struct {
+    Strings make, link;
+    Env env;
+  } rows[] = {
+      {{"-lib", "-o", "libgreet.a"}, {"libgreet.a"}, {}},
+      {{"-lib", "-o", "greet.lib"}, {"greet.lib"}, {}},
+      // A library named without its directory is found in a -L directory.
+      {{"-lib", "-o", "libs/far.lib"}, {"-L", "libs", "far.lib"}, {}},
+      {{"-dll", "-o", "libgreet.so"}, {"libgreet.so"}, {{"LD_LIBRARY_PATH", scratch.at("work")}}},
+      {{"-dll", "-autoxps", "-o", "libgreet.so"}, {"libgreet.so"}, {{"LD_LIBRARY_PATH", scratch.at("work")}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.make[1]);
+    Strings make = row.make, link = {"-o", "app", "main.f90"};
+    make.push_back("greetings.f90");
+    link.insert(link.end(), row.link.begin(), row.link.end());
+    EXPECT_BUILT(f90(make));
+    if (row.make[0] == "-lib") {
+      EXPECT_EQ(scratch.read("work/" + row.make.back()).substr(0, 8), "!<arch>\n");
+    }
+    EXPECT_BUILT(f90(link));
+    EXPECT_EQ(run("app", row.env), "Hello, world!\n");
   }
-}
-
-TEST_F(GnuBuild, ObjectsMadeWithCAreLinkedLater) {
-  source("greetings.f90", Greetings);
-  source("main.f90", Main);
-  EXPECT_BUILT(f90({"-c", "greetings.f90", "main.f90"}));
-  EXPECT_TRUE(scratch.exists("work/greetings.obj"));
-  EXPECT_TRUE(scratch.exists("work/main.obj"));
-  EXPECT_BUILT(f90({"-o", "greet", "greetings.obj", "main.obj"}));
-  EXPECT_EQ(run("greet").out, "Hello, world!\n");
 }
 
 TEST_F(GnuBuild, OptionsReachTheCompiler) {
-  // Columns 73 on are cut off in fixed form unless the line is longer.
-  const std::string long_line = "      N = 1" + std::string(61, ' ') + "+ 41\n";
-  const std::string fixed_long = "      PROGRAM L\n      INTEGER N\n" + long_line + "      PRINT '(I0)', N\n      END\n";
-  const std::string huge = "program h\n  print '(i0)', huge(0)\nend program h\n";
-  const std::string loop =
-      "program s\n  integer :: i, n(100)\n  do i = 1, 100\n    n(i) = i\n  end do\n"
-      "  print '(i0)', sum(n)\nend program s\n";
   const std::string preprocessed =
-      "program d\n#ifdef SHOUT\n  print '(a)', 'LOUD'\n#else\n  print '(a)', 'quiet'\n#endif\nend program d\n";
-  struct Case {
+      "program d\n  print '(i0)', huge(0)\n#ifdef SHOUT\n  print '(a)', 'LOUD'\n#else\n"
+      "  print '(a)', 'quiet'\n#endif\nend program d\n";
+  const struct {
     Strings options;
     std::string name, text, output;
+  } cases[] = {
+      {{"-O3"}, "d.F90", preprocessed, "2147483647\nquiet\n"},
+      {{"-i8", "-DSHOUT", "-O1", "-g"}, "d.f90", preprocessed, "9223372036854775807\nLOUD\n"},
+      {{}, "long.f", FixedForm, "SUM 5050\n1\n"},
+      {{"-t", "100", "-O3", "-h8", "-H20"}, "long.f", FixedForm, "SUM 5050\n42\n"},
   };
-  const std::vector<Case> cases = {
-      {{}, "huge.f90", huge, "2147483647\n"},
-      {{"-i8"}, "huge.f90", huge, "9223372036854775807\n"},
-      {{}, "long.f", fixed_long, "1\n"},
-      {{"-t", "100"}, "long.f", fixed_long, "42\n"},
-      {{"-DSHOUT"}, "d.f90", preprocessed, "LOUD\n"},
-      {{}, "d.F90", preprocessed, "quiet\n"},
-      {{"-O3"}, "loop.f90", loop, "5050\n"},
-      {{"-O3", "-h8", "-H20"}, "loop.f90", loop, "5050\n"},
-      {{"-O1", "-g"}, "loop.f90", loop, "5050\n"},
-  };
-  for (const Case& c : cases) {
-    std::string trace = c.name;
-    for (const std::string& o : c.options) trace += " " + o;
-    SCOPED_TRACE(trace);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name + " " + (c.options.empty() ? "" : c.options[0]));
     source(c.name, c.text);
     Strings args = c.options;
     args.insert(args.end(), {"-o", "prog", c.name});
-    RunResult r = f90(args);
-    EXPECT_BUILT(r);
-    EXPECT_EQ(run("prog").out, c.output);
+    EXPECT_BUILT(f90(args));
+    EXPECT_EQ(run("prog"), c.output);
   }
 }
 
-TEST_F(GnuBuild, SyntaxErrorFailsTheFrontEndAndLeavesNothing) {
+TEST_F(GnuBuild, FailuresAreReportedAndLeaveNothing) {
   source("bad.f90", "program bad\n  print *, 'unterminated\nend program bad\n");
   RunResult r = f90({"-o", "bad", "bad.f90"});
   EXPECT_EQ(r.status, 1);
   ASSERT_GE(r.err.size(), 16u);
   EXPECT_EQ(r.err.substr(r.err.size() - 16), "ftfront failed.\n");
-  EXPECT_EQ(scratch.list("work"), Strings{"bad.f90"});
-}
-
-TEST_F(GnuBuild, MissingCompilerIsReported) {
-  source("hello.f90", "program h\nend program h\n");
-  RunResult r = f90({"-o", "hello", "hello.f90"}, {{"F90_GNU_FC", "no-such-gfortran"}});
+  r = f90({"-o", "hello", "main.f90"}, {{"F90_GNU_FC", "no-such-gfortran"}});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("cannot find the program \"no-such-gfortran\""), std::string::npos) << r.err;
-  EXPECT_EQ(scratch.list("work"), Strings{"hello.f90"});
+  EXPECT_EQ(scratch.list("work"), (Strings{"bad.f90", "greetings.f90", "main.f90"}));
 }
 
 TEST_F(GnuBuild, TheEnvironmentCanKeepTheRecordingMode) {
-  source("hello.f90", "program h\nend program h\n");
-  EXPECT_BUILT(f90({"-o", "hello", "hello.f90"}, {{"F90_TOOL_MODE", "record"}}));
+  EXPECT_BUILT(f90({"-o", "hello", "greetings.f90"}, {{"F90_TOOL_MODE", "record"}}));
   EXPECT_EQ(scratch.read("work/hello").substr(0, 16), "olink output of:");
   // An install in the recording mode takes the GNU mode's marker away.
   ASSERT_EQ(install("record").status, 0);
   EXPECT_FALSE(scratch.exists("install/bin/gnu-mode"));
-  EXPECT_BUILT(f90({"-o", "hello", "hello.f90"}));
+  EXPECT_BUILT(f90({"-o", "hello", "greetings.f90"}));
   EXPECT_EQ(scratch.read("work/hello").substr(0, 16), "olink output of:");
-  EXPECT_BUILT(f90({"-o", "hello", "hello.f90"}, {{"F90_TOOL_MODE", "gnu"}}));
-  EXPECT_EQ(run("hello").status, 0);
+  EXPECT_BUILT(f90({"-o", "hello", "greetings.f90", "main.f90"}, {{"F90_TOOL_MODE", "gnu"}}));
+  EXPECT_EQ(run("hello"), "Hello, world!\n");
 }
 
 }  // namespace

@@ -53,10 +53,7 @@ struct Model {
 };
 const Model Models[] = {
     {"pentium2,-mmx", false},                   // Pentium Pro, the 32-bit baseline
-    {"pentium2", false},                        // Intel 6, no SSE
     {"pentium3", false},                        // Intel 6, SSE without SSE2
-    {"coreduo", false},                         // Intel 6, SSE2
-    {"n270", false},                            // Intel 6 (Atom)
     {"core2duo", true},                         // Intel 6
     {"Nehalem", true},                          // Intel 6, extended model
     {"kvm32", false},                           // Intel 15, extended family 0

@@ -23,15 +23,6 @@ class Faults : public ::testing::Test {
   }
 };
 
-TEST_F(Faults, ToolKilledByASignal) {
-  if (target_is_windows()) GTEST_SKIP() << "POSIX signals";
-  RunResult r = suite.run({"-c", "a.f90"}, {{"F90_TOOL_SIGNAL", "ocgen=9"}});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ocgen failed.\n");
-  EXPECT_FALSE(suite.scratch.exists("work/a.obj"));
-  EXPECT_EQ(suite.temp_left(), Lines{});
-}
-
 TEST_F(Faults, ReadOnlyFileAtExitIsReportedAndTheDirectoryKept) {
   // ftfront leaves its .bif files read-only; the other files go.
   RunResult r = suite.run({"-c", "a.f90", "b.f90"}, {{"F90_TOOL_READONLY", "ftfront=1"}});
@@ -45,17 +36,6 @@ TEST_F(Faults, ReadOnlyFileAtExitIsReportedAndTheDirectoryKept) {
   std::string a = "Error deleting file " + X("Ta.bif: ") + code + "\n";
   std::string b = "Error deleting file " + X("Tb.bif: ") + code + "\n";
   EXPECT_EQ(suite.normalize(r.err), a + a + b + a + b);
-}
-
-TEST_F(Faults, ResponseFileThatCannotBeRead) {
-  suite.scratch.mkdir("work/adir");
-  for (const char* name : {"missing.rsp", "adir"}) {
-    SCOPED_TRACE(name);
-    RunResult r = suite.run({std::string("@") + name, "a.f90"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, std::string("ERROR: Unable to open response file \"") + name + "\"\n");
-    EXPECT_EQ(suite.commands(), Lines{});
-  }
 }
 
 TEST_F(Faults, MissingTemporaryPath) {
@@ -98,7 +78,11 @@ TEST_F(Faults, RunsThatFailBeforeAnyStepMakeNoDirectory) {
 // request), while a compile step runs and while the link runs, ends the run
 // with status 1 through the same clean-up: no temporary directory, no object.
 TEST_F(Faults, InterruptEndsTheRunWithStatusOneAndNothingLeft) {
-  if (!can_interrupt_target()) GTEST_SKIP() << "wine delivers no console interrupt";
+  // A POSIX signal to wine becomes a console event, a kill or nothing,
+  // depending on timing, and wine's GenerateConsoleCtrlEvent refuses to send
+  // Ctrl+Break (ERROR_INVALID_HANDLE with a console, ERROR_INVALID_ACCESS
+  // without one).
+  if (target_is_windows()) GTEST_SKIP() << "wine delivers no console interrupt";
   const struct {
     int signal;
     const char* tool;

@@ -1,5 +1,6 @@
 // The driver as a process: start-up, the default options file, response
-// files, -help and the report of unused arguments.
+// files, -help, the option language under -checkopts and the report of
+// unused arguments.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -32,8 +33,8 @@ class Intake : public ::testing::Test {
  protected:
   void SetUp() override {
     scratch.mkdir("install");
-    scratch.mkdir("work");
     scratch.write("install/orvane_release.txt", Release);
+    scratch.write("work/hello.f90", "end\n");
   }
   RunResult run(std::vector<std::string> args) {
     DriverRun r;
@@ -53,14 +54,100 @@ TEST_F(Intake, NoArgumentsPrintsReleaseAndNoInputMessage) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, target_text(Release));
   EXPECT_EQ(r.err, "ERROR: No input files.\n");
-}
-
-TEST_F(Intake, MissingReleaseFileIsNotAnError) {
+  // Without the release file, only the message.
   std::filesystem::remove(scratch.at("install/orvane_release.txt"));
-  RunResult r = run({});
+  r = run({});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "ERROR: No input files.\n");
+}
+
+// Runs that end in the intake's report, with and without -checkopts:
+// declined options and the values they would have taken, missing files,
+// response files.
+TEST_F(Intake, Reports) {
+  rsp("a.rsp", "-ka1 @b.rsp\n-ka2\n");
+  rsp("b.rsp", "-kb1\n\n@empty.rsp -kb2\n");
+  rsp("empty.rsp", "");
+  const std::string longarg = "-k" + std::string(5000, 'y');
+  rsp("long.rsp", "-kfirst " + longarg + " '-kquoted arg'\r\n-klast\r\n");
+  rsp("self.rsp", "-kx @self.rsp\n");
+  rsp("ping.rsp", "@pong.rsp");
+  rsp("pong.rsp", "@ping.rsp");
+  rsp("h.rsp", "-help\n");
+  scratch.mkdir("work/adir");
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } rows[] = {
+      {{"-kx", "nothere.f90", "-ky", "", "gone.obj"},
+       "ERROR: Unrecognized arguments: -kx -ky \n"
+       "ERROR: File not found: nothere.f90\n"
+       "ERROR: File not found: gone.obj\n"},
+      {{"nothere.f90"}, "ERROR: File not found: nothere.f90\n"},
+      {{"-f", "freeform", "-Z", "1,a", "+ffree", "hello.f90", "-Y"},
+       "ERROR: Unrecognized arguments: -f -Z +ffree -Y\n"
+       "ERROR: File not found: freeform\n"
+       "ERROR: File not found: 1,a\n"},
+      // -O2 is not the directory of -p: it is taken as an option.
+      {{"-p", "-O2", "hello.f90"}, "ERROR: Unrecognized arguments: -p\n"},
+      {{"-b", "x", "-N12", "-Uname", "hello.f90", "-o"},
+       "ERROR: Unrecognized arguments: -b -N12 -Uname -o\nERROR: File not found: x\n"},
+      {{"-o", "a.exe", "hello.f90", "-ob.exe"}, "Only one output file can be specified.\n"},
+      // Response files expand in place, depth first, with lines of any
+      // length and line end.
+      {{"-k0", "@a.rsp", "-k9"}, "ERROR: Unrecognized arguments: -k0 -ka1 -kb1 -kb2 -ka2 -k9\n"},
+      {{"@long.rsp"}, "ERROR: Unrecognized arguments: -kfirst " + longarg + " -kquoted arg -klast\n"},
+      {{"@h.rsp"}, "ERROR: Unrecognized arguments: -help\n"},  // not the help request
+      {{"-kx", "@nosuch.rsp"}, "ERROR: Unable to open response file \"nosuch.rsp\"\n"},
+      {{"@adir", "hello.f90"}, "ERROR: Unable to open response file \"adir\"\n"},
+      {{"@"}, "ERROR: Unable to open response file \"\"\n"},
+      {{"@self.rsp"}, "ERROR: Response files nested more than 64 deep: \"self.rsp\"\n"},
+      {{"@ping.rsp"}, "ERROR: Response files nested more than 64 deep: \"ping.rsp\"\n"},
+  };
+  for (const auto& row : rows) {
+    for (bool checkopts : {false, true}) {
+      SCOPED_TRACE(row.args[0] + (checkopts ? " -checkopts" : ""));
+      std::vector<std::string> args = row.args;
+      if (checkopts) args.insert(args.begin(), "-checkopts");
+      RunResult r = run(args);
+      EXPECT_EQ(r.status, 1);
+      EXPECT_EQ(r.out, "");
+      EXPECT_EQ(r.err, row.err);
+    }
+  }
+  // Each file names the next one twice: without a bound on the number of
+  // files read, this would take 2^64 steps.
+  for (int i = 0; i < 40; ++i)
+    rsp("m" + std::to_string(i) + ".rsp",
+        "@m" + std::to_string(i + 1) + ".rsp @m" + std::to_string(i + 1) + ".rsp");
+  rsp("m40.rsp", "-kx");
+  RunResult r = run({"@m0.rsp"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("ERROR: More than 100000 response files read: \"m"), std::string::npos)
+      << r.err;
+}
+
+TEST_F(Intake, CheckoptsAcceptsEveryFamilySilently) {
+  RunResult r = run({"-checkopts", "-O2", "-ffree", "-f", "fixed", "-t", "132", "-g77",
+                     "-YVAR_NAMES=LCS", "-Y", "VF_CHAR", "-i8", "-N19", "+N20", "-N113", "-dB",
+                     "-eR", "-R7", "-syntax", "-m3", "-z", "2", "-M1,2", "-Z", "3 4", "-q", "-w",
+                     "-W", "5", "-h4", "-H8", "-HF2", "-U", "-T", "16", "-V", "-x", "abc", "-p",
+                     "mods", "-pinc", "-nodefaultmod", "-WINAPIModFiles", "-fdll", "-B5", "+Q7",
+                     "-D", "X=1", "-Iinc", "-O", "-P", "-S", "-c", "-trap=all", "-b", "12", "-g",
+                     "-gmin", "-keep", "-nodefaultlib", "-o", "hello.exe", "-profile",
+                     "-round=x", "-safefp", "hello.f90"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(Intake, HelpFromDefaultOptions) {
+  rsp("h.rsp", "-help\n");
+  default_options("f90 -help\n");
+  RunResult r = run({"@h.rsp"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, HelpText);
 }
 
 TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
@@ -78,96 +165,12 @@ TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -Help --help -helps\n");
 }
-
-TEST_F(Intake, HelpFromDefaultOptionsButNotFromResponseFile) {
-  rsp("h.rsp", "-help\n");
-  RunResult r = run({"@h.rsp"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -help\n");
-
-  default_options("f90 -help\n");
-  r = run({"@h.rsp"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, HelpText);
-}
-
 TEST_F(Intake, DefaultOptionsOnlyFromF90LinesAndInFrontOfTheCommandLine) {
   default_options("f90 -kone \"-k two\"\r\nf77 -knot\nf90-kthree\n#f90 -knot\n f90 -knot\nf90");
   RunResult r = run({"-kcmd"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kone -k two -kthree -kcmd\n");
 }
-
-TEST_F(Intake, ReportListsOptionsFirstThenMissingFiles) {
-  RunResult r = run({"-kx", "nothere.f90", "-ky", "", "gone.obj"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err,
-            "ERROR: Unrecognized arguments: -kx -ky \n"
-            "ERROR: File not found: nothere.f90\n"
-            "ERROR: File not found: gone.obj\n");
-  r = run({"nothere.f90"});
-  EXPECT_EQ(r.err, "ERROR: File not found: nothere.f90\n");
-}
-
-TEST_F(Intake, ResponseFilesExpandInPlaceDepthFirst) {
-  rsp("a.rsp", "-ka1 @b.rsp\n-ka2\n");
-  rsp("b.rsp", "-kb1\n\n@empty.rsp -kb2\n");
-  rsp("empty.rsp", "");
-  RunResult r = run({"-k0", "@a.rsp", "-k9"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -k0 -ka1 -kb1 -kb2 -ka2 -k9\n");
-}
-
-TEST_F(Intake, ResponseFileLinesOfAnyLengthAndLineEnd) {
-  std::string longarg = "-k" + std::string(5000, 'y');
-  rsp("long.rsp", "-kfirst " + longarg + " '-kquoted arg'\r\n-klast\r\n");
-  RunResult r = run({"@long.rsp"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kfirst " + longarg + " -kquoted arg -klast\n");
-}
-
-TEST_F(Intake, ResponseFileThatCannotBeOpened) {
-  RunResult r = run({"-kx", "@nosuch.rsp"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ERROR: Unable to open response file \"nosuch.rsp\"\n");
-  r = run({"@"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ERROR: Unable to open response file \"\"\n");
-}
-
-TEST_F(Intake, SelfIncludingResponseFilesStop) {
-  rsp("self.rsp", "-kx @self.rsp\n");
-  RunResult r = run({"@self.rsp"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ERROR: Response files nested more than 64 deep: \"self.rsp\"\n");
-
-  rsp("ping.rsp", "@pong.rsp");
-  rsp("pong.rsp", "@ping.rsp");
-  r = run({"@ping.rsp"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ERROR: Response files nested more than 64 deep: \"ping.rsp\"\n");
-
-  // Each file names the next one twice: without a bound on the number of
-  // files read, this would take 2^64 steps.
-  for (int i = 0; i < 40; ++i)
-    rsp("m" + std::to_string(i) + ".rsp",
-        "@m" + std::to_string(i + 1) + ".rsp @m" + std::to_string(i + 1) + ".rsp");
-  rsp("m40.rsp", "-kx");
-  r = run({"@m0.rsp"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("ERROR: More than 100000 response files read: \"m"), std::string::npos)
-      << r.err;
-}
-
-TEST_F(Intake, InstallDirFromEnvironmentIsUsedAsItStands) {
-  // No separator is added to ORVANE; the default options file follows it.
-  scratch.write("install/default.opt", "f90 -kfromfile\n");
-  RunResult r = run({});
-  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kfromfile\n");
-}
-
 TEST_F(Intake, InstallDirDerivedFromTheDriversLocation) {
   scratch.mkdir("suite/bin");
   std::string copy = scratch.at("suite/bin/f90" + target_exe());

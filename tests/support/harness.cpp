@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <pwd.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -45,7 +45,7 @@ std::string Scratch::at(const std::string& rel) const {
 std::string Scratch::write(const std::string& rel, const std::string& content) const {
   std::string full = at(rel);
   fs::create_directories(fs::path(full).parent_path());
-  write_file(full, content);
+  std::ofstream(full, std::ios::binary | std::ios::trunc) << content;
   return full;
 }
 
@@ -74,11 +74,6 @@ std::string read_file(const std::string& path) {
   return s.str();
 }
 
-void write_file(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-}
-
 std::string driver_path() {
   const char* p = std::getenv("F90_TEST_DRIVER");
   return p && *p ? p : F90_DRIVER_PATH;
@@ -86,25 +81,9 @@ std::string driver_path() {
 
 namespace {
 
-// Where a program is found: a name without a slash is searched in PATH.
-std::string find_program(const std::string& name) {
-  if (name.find('/') != std::string::npos) return name;
-  const char* path = std::getenv("PATH");
-  std::string dirs = path ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  for (;;) {
-    size_t end = dirs.find(':', start);
-    std::string dir = dirs.substr(start, end == std::string::npos ? end : end - start);
-    std::string full = (dir.empty() ? "." : dir) + "/" + name;
-    if (access(full.c_str(), X_OK) == 0) return full;
-    if (end == std::string::npos) return name;
-    start = end + 1;
-  }
-}
-
 std::string wine_program() {
   const char* w = std::getenv("F90_TEST_WINE");
-  return find_program(w && *w ? w : "wine");
+  return w && *w ? w : "wine";
 }
 
 std::vector<std::string> test_loader() {
@@ -172,7 +151,6 @@ RunResult run_driver(const DriverRun& run) {
   std::vector<std::string> argv_strings =
       windows ? std::vector<std::string>{wine_program()} : run.loader.empty() ? test_loader() : run.loader;
   argv_strings.push_back(program);
-  program = find_program(argv_strings.front());
   argv_strings.insert(argv_strings.end(), run.args.begin(), run.args.end());
 
   std::vector<char*> argv, envp;
@@ -186,7 +164,7 @@ RunResult run_driver(const DriverRun& run) {
   pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
-    if (run.interrupt_after_ms > 0) setpgid(0, 0);
+    if (run.interrupt_signal) setpgid(0, 0);
     dup2(out_pipe[1], 1);
     dup2(err_pipe[1], 2);
     close(out_pipe[0]);
@@ -196,7 +174,8 @@ RunResult run_driver(const DriverRun& run) {
     int devnull = open("/dev/null", O_RDONLY);
     if (devnull >= 0) dup2(devnull, 0);
     if (!run.cwd.empty() && chdir(run.cwd.c_str()) != 0) _exit(126);
-    execve(program.c_str(), argv.data(), envp.data());
+    // A name without a slash is searched in this process's PATH.
+    execvpe(argv[0], argv.data(), envp.data());
     _exit(127);
   }
   close(out_pipe[1]);
@@ -205,19 +184,29 @@ RunResult run_driver(const DriverRun& run) {
   RunResult result;
   pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
   std::string* sinks[2] = {&result.out, &result.err};
-  int open_fds = 2;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(run.timeout_seconds);
-  bool timed_out = false;
-  auto interrupt_at = std::chrono::steady_clock::now() +
-                      std::chrono::milliseconds(run.interrupt_after_ms);
-  bool interrupt_pending = run.interrupt_after_ms > 0;
-  bool interrupt_armed = run.interrupt_after_file.empty();
+  using Clock = std::chrono::steady_clock;
+  auto deadline = Clock::now() + std::chrono::seconds(run.timeout_seconds);
+  std::optional<Clock::time_point> interrupt_at;
+  bool interrupt_pending = run.interrupt_signal != 0, reaped = false, timed_out = false;
+  int status = 0;
   // Reads until the program has ended and its output is drained. Processes
   // that it leaves behind may hold the pipes open long after (wineserver
   // does, for a few seconds): their end is not waited for.
-  auto read_ready = [&](int wait_ms) {
-    if (poll(fds, 2, wait_ms) <= 0) return false;
-    for (int i = 0; i < 2; ++i) {
+  while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+    if (interrupt_pending && !interrupt_at &&
+        read_file(run.interrupt_file).find(run.interrupt_text) != std::string::npos)
+      interrupt_at = Clock::now() + std::chrono::milliseconds(500);
+    if (interrupt_pending && interrupt_at && Clock::now() >= *interrupt_at) {
+      kill(-pid, run.interrupt_signal);
+      interrupt_pending = false;
+    }
+    if (Clock::now() >= deadline) {
+      timed_out = true;
+      kill(pid, SIGKILL);
+      break;
+    }
+    bool ready = poll(fds, 2, reaped ? 0 : 20) > 0;
+    for (int i = 0; ready && i < 2; ++i) {
       if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
       char buf[65536];
       ssize_t n = read(fds[i].fd, buf, sizeof buf);
@@ -226,45 +215,10 @@ RunResult run_driver(const DriverRun& run) {
       } else {
         close(fds[i].fd);
         fds[i].fd = -1;
-        --open_fds;
       }
     }
-    return true;
-  };
-  int status = 0;
-  bool reaped = false;
-  while (open_fds > 0) {
-    if (interrupt_pending && !interrupt_armed) {
-      if (read_file(run.interrupt_after_file).find(run.interrupt_after_text) != std::string::npos) {
-        interrupt_armed = true;
-        interrupt_at = std::chrono::steady_clock::now() +
-                       std::chrono::milliseconds(run.interrupt_after_ms);
-      }
-    }
-    if (interrupt_pending && interrupt_armed && std::chrono::steady_clock::now() >= interrupt_at) {
-      kill(-pid, run.interrupt_signal);
-      interrupt_pending = false;
-    }
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) {
-      timed_out = true;
-      kill(pid, SIGKILL);
-      break;
-    }
-    long long wait_ms = std::min<long long>(left.count(), 50);
-    if (interrupt_pending && interrupt_armed) {
-      auto until = std::chrono::duration_cast<std::chrono::milliseconds>(
-          interrupt_at - std::chrono::steady_clock::now());
-      wait_ms = std::max<long long>(0, std::min<long long>(wait_ms, until.count()));
-    }
-    read_ready(static_cast<int>(wait_ms));
-    if (waitpid(pid, &status, WNOHANG) == pid) {
-      reaped = true;
-      while (open_fds > 0 && read_ready(0)) {
-      }
-      break;
-    }
+    if (reaped && !ready) break;
+    if (!reaped && waitpid(pid, &status, WNOHANG) == pid) reaped = true;
   }
   for (auto& f : fds)
     if (f.fd >= 0) close(f.fd);
@@ -308,15 +262,6 @@ std::string target_text(const std::string& file_content) {
   return target_is_windows() ? text_mode_output(file_content) : file_content;
 }
 
-std::string target_join(const std::vector<std::string>& parts) {
-  std::string out;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    if (i) out += target_sep();
-    out += parts[i];
-  }
-  return out;
-}
-
 std::string host_path(const std::string& target) {
   if (!target_is_windows()) return target;
   std::string p = target;
@@ -331,12 +276,12 @@ std::string host_path(const std::string& target) {
   return base + "/dosdevices/" + drive + ":" + rest;
 }
 
-bool can_interrupt_target() { return !target_is_windows(); }
-
+namespace {
 std::string standins_dir() {
   const char* p = std::getenv("F90_TEST_STANDINS");
   return p && *p ? p : F90_STANDINS_DIR;
 }
+}  // namespace
 
 std::string X(const std::string& text) {
   std::string out;
@@ -351,7 +296,7 @@ std::string X(const std::string& text) {
   return out;
 }
 
-Suite::Suite() {
+Suite::Suite() : temp_prefix(target_path(scratch.at("tmp")) + target_sep()) {
   scratch.mkdir("inst/bin");
   scratch.mkdir("work");
   scratch.mkdir("tmp");
@@ -389,7 +334,7 @@ std::string Suite::normalize(const std::string& text) const {
   std::string out = text;
   std::string inst = target_path(install());
   for (size_t at; (at = out.find(inst)) != std::string::npos;) out.replace(at, inst.size(), "I");
-  std::string temp = target_path(tmp()) + target_sep() + "Orv";
+  std::string temp = temp_prefix + "Orv";
   for (size_t at; (at = out.find(temp)) != std::string::npos;) {
     size_t end = out.find(target_sep(), at + temp.size());
     if (end == std::string::npos) break;
@@ -398,35 +343,19 @@ std::string Suite::normalize(const std::string& text) const {
   return out;
 }
 
-std::vector<Suite::Record> Suite::records() const {
-  std::vector<Record> out;
-  std::istringstream log(scratch.read("tools.log"));
-  std::string line;
-  while (std::getline(log, line)) {
-    // "<kind>\t<tool>\t<text>"
-    size_t tab1 = line.find('\t');
-    size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
-    if (tab2 == std::string::npos) continue;
-    out.push_back({line.substr(0, tab1), normalize(line.substr(tab2 + 1))});
-  }
-  return out;
-}
-
-std::vector<std::string> Suite::records(const char* kind) const {
-  std::vector<std::string> texts;
-  for (const Record& r : records())
-    if (r.kind == kind) texts.push_back(r.text);
-  return texts;
-}
-
-std::vector<std::string> Suite::lines() const {
+std::vector<std::string> Suite::log(const std::string& kinds) const {
   std::vector<std::string> out;
-  for (const Record& r : records()) {
-    if (r.kind == "CMD") {
-      out.push_back(r.text);
-    } else if (r.kind == "RSP" && !out.empty()) {
-      size_t at = out.back().rfind(" @");
-      if (at != std::string::npos) out.back() = out.back().substr(0, at) + r.text;
+  std::istringstream in(scratch.read("tools.log"));
+  for (std::string line; std::getline(in, line);) {
+    // "<kind>\t<tool>\t<text>"
+    size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
+    std::string kind = line.substr(0, tab1), text = normalize(line.substr(tab2 + 1));
+    if (tab1 == std::string::npos || tab2 == std::string::npos || kinds.find(kind) == std::string::npos)
+      continue;
+    if (kind == "CMD" || kinds == "RSP") {
+      out.push_back(text);
+    } else if (!out.empty() && out.back().rfind(" @") != std::string::npos) {
+      out.back() = out.back().substr(0, out.back().rfind(" @")) + text;
     }
   }
   return out;
@@ -435,13 +364,10 @@ std::vector<std::string> Suite::lines() const {
 RunResult Suite::run_interrupted(std::vector<std::string> args, const std::string& tool,
                                  int signal) const {
   DriverRun run = prepare(std::move(args), {{"F90_TOOL_SLEEP", tool + "=5000"}});
-  run.interrupt_after_ms = 500;
   run.interrupt_signal = signal;
-  run.interrupt_after_file = scratch.at("tools.log");
-  run.interrupt_after_text = "\t" + tool + "\t";
+  run.interrupt_file = scratch.at("tools.log");
+  run.interrupt_text = "\t" + tool + "\t";
   return run_driver(run);
 }
 
-std::vector<std::string> Suite::commands() const { return records("CMD"); }
-std::vector<std::string> Suite::responses() const { return records("RSP"); }
-void Suite::clear_log() const { write_file(scratch.at("tools.log"), ""); }
+void Suite::clear_log() const { scratch.write("tools.log", ""); }

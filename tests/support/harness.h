@@ -52,16 +52,12 @@ struct DriverRun {
   // system's own.
   std::string temp_dir;
   int timeout_seconds = 60;
-  // When positive, the driver's process group gets `interrupt_signal` this
-  // many milliseconds after the start, as a terminal's interrupt reaches the
-  // driver and the tool it runs.
-  int interrupt_after_ms = 0;
-  int interrupt_signal = SIGINT;
-  // When set, the interrupt's delay counts from the moment this file first
-  // holds `interrupt_after_text` (a tool's record in its log, say) rather
-  // than from the start: slow starts (wine) then cannot make it miss.
-  std::string interrupt_after_file;
-  std::string interrupt_after_text;
+  // When set, the driver's process group gets this signal 500 ms after
+  // `interrupt_file` first holds `interrupt_text` (a tool's record in its
+  // log, say), as a terminal's interrupt reaches the driver and the tool it
+  // runs; counting from that moment, slow starts (wine) cannot make it miss.
+  int interrupt_signal = 0;
+  std::string interrupt_file, interrupt_text;
 };
 
 // Path of the f90 executable under test (F90_TEST_DRIVER, else the one
@@ -74,7 +70,6 @@ RunResult run_driver(const DriverRun& run);
 
 // Reads a whole file; empty when it cannot be read.
 std::string read_file(const std::string& path);
-void write_file(const std::string& path, const std::string& content);
 
 // The platform the driver under test runs on. Natively that is this host;
 // with F90_TEST_TARGET=win32 it is the Windows build run under wine.
@@ -96,9 +91,6 @@ std::string target_system_temp();
 // output, as run_driver returns it: on Windows the C runtime reads "\r\n" as
 // "\n" (and writes it back as "\r\n", which run_driver folds again).
 std::string target_text(const std::string& file_content);
-// "a/b/c" with the target's separators.
-std::string target_join(const std::vector<std::string>& parts);
-
 // An installation of the stand-in tools for one test: <scratch>/inst/bin holds
 // ftfront, ixform, ocgen, OCC and olink (OCC is also found on PATH), the
 // driver runs in <scratch>/work with its temporary path <scratch>/tmp, and
@@ -107,6 +99,9 @@ class Suite {
  public:
   Suite();
   Scratch scratch;
+  // Where the run's private directory is made, in the target's spelling and
+  // ending in its separator: tmp() unless a test runs in another.
+  std::string temp_prefix;
 
   std::string install() const { return scratch.at("inst"); }
   std::string work() const { return scratch.at("work"); }
@@ -127,35 +122,21 @@ class Suite {
   // The command lines the tools received, in order, with the installation
   // directory written as "I" and the run's private temporary directory
   // (separator included) as "T".
-  std::vector<std::string> commands() const;
+  std::vector<std::string> commands() const { return log("CMD"); }
   // As commands(), but a line that handed the tool a response file is shown
   // as it stood before: the invocation followed by the file's line.
-  std::vector<std::string> lines() const;
+  std::vector<std::string> lines() const { return log("CMD RSP"); }
   // The lines of the response files the tools were given, normalised alike.
-  std::vector<std::string> responses() const;
+  std::vector<std::string> responses() const { return log("RSP"); }
   std::string normalize(const std::string& text) const;
   // What is left in the temporary path after the run.
   std::vector<std::string> temp_left() const { return scratch.list("tmp"); }
   void clear_log() const;
 
  private:
-  struct Record {
-    std::string kind;  // "CMD" or "RSP"
-    std::string text;  // normalised
-  };
-  std::vector<Record> records() const;
-  std::vector<std::string> records(const char* kind) const;
+  std::vector<std::string> log(const std::string& kinds) const;
 };
-
-// True where an interrupt can be sent the way a console sends it. Under
-// wine it cannot: a POSIX signal to wine becomes a console event, a kill or
-// nothing, depending on timing, and wine's GenerateConsoleCtrlEvent refuses
-// to send Ctrl+Break (ERROR_INVALID_HANDLE with a console, ERROR_INVALID_ACCESS
-// without one).
-bool can_interrupt_target();
 
 // An expected text written with '/' separators and "{exe}" for the
 // executable suffix, in the target's spelling.
 std::string X(const std::string& text);
-// The stand-in tools' build directory.
-std::string standins_dir();
