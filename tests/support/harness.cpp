@@ -1,7 +1,6 @@
 #include "tests/support/harness.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -17,6 +17,7 @@
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -159,18 +160,16 @@ RunResult run_driver(const DriverRun& run) {
   for (auto& s : env_strings) envp.push_back(s.data());
   envp.push_back(nullptr);
 
-  int out_pipe[2], err_pipe[2];
-  if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) throw std::runtime_error("pipe failed");
+  // Output goes to unnamed files, not pipes: processes that the program
+  // leaves behind (wineserver, for a few seconds) cannot hold the run open.
+  FILE* sinks[2] = {std::tmpfile(), std::tmpfile()};
+  if (!sinks[0] || !sinks[1]) throw std::runtime_error("tmpfile failed");
   pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     if (run.interrupt_signal) setpgid(0, 0);
-    dup2(out_pipe[1], 1);
-    dup2(err_pipe[1], 2);
-    close(out_pipe[0]);
-    close(err_pipe[0]);
-    close(out_pipe[1]);
-    close(err_pipe[1]);
+    dup2(fileno(sinks[0]), 1);
+    dup2(fileno(sinks[1]), 2);
     int devnull = open("/dev/null", O_RDONLY);
     if (devnull >= 0) dup2(devnull, 0);
     if (!run.cwd.empty() && chdir(run.cwd.c_str()) != 0) _exit(126);
@@ -178,21 +177,13 @@ RunResult run_driver(const DriverRun& run) {
     execvpe(argv[0], argv.data(), envp.data());
     _exit(127);
   }
-  close(out_pipe[1]);
-  close(err_pipe[1]);
 
-  RunResult result;
-  pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
-  std::string* sinks[2] = {&result.out, &result.err};
   using Clock = std::chrono::steady_clock;
   auto deadline = Clock::now() + std::chrono::seconds(run.timeout_seconds);
   std::optional<Clock::time_point> interrupt_at;
-  bool interrupt_pending = run.interrupt_signal != 0, reaped = false, timed_out = false;
+  bool interrupt_pending = run.interrupt_signal != 0, timed_out = false;
   int status = 0;
-  // Reads until the program has ended and its output is drained. Processes
-  // that it leaves behind may hold the pipes open long after (wineserver
-  // does, for a few seconds): their end is not waited for.
-  while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+  while (waitpid(pid, &status, WNOHANG) == 0) {
     if (interrupt_pending && !interrupt_at &&
         read_file(run.interrupt_file).find(run.interrupt_text) != std::string::npos)
       interrupt_at = Clock::now() + std::chrono::milliseconds(500);
@@ -203,26 +194,19 @@ RunResult run_driver(const DriverRun& run) {
     if (Clock::now() >= deadline) {
       timed_out = true;
       kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
       break;
     }
-    bool ready = poll(fds, 2, reaped ? 0 : 20) > 0;
-    for (int i = 0; ready && i < 2; ++i) {
-      if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-      char buf[65536];
-      ssize_t n = read(fds[i].fd, buf, sizeof buf);
-      if (n > 0) {
-        sinks[i]->append(buf, static_cast<size_t>(n));
-      } else {
-        close(fds[i].fd);
-        fds[i].fd = -1;
-      }
-    }
-    if (reaped && !ready) break;
-    if (!reaped && waitpid(pid, &status, WNOHANG) == pid) reaped = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  for (auto& f : fds)
-    if (f.fd >= 0) close(f.fd);
-  if (!reaped) waitpid(pid, &status, 0);
+  RunResult result;
+  std::string* texts[2] = {&result.out, &result.err};
+  for (int i = 0; i < 2; ++i) {
+    std::rewind(sinks[i]);
+    char buf[65536];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, sinks[i])) > 0;) texts[i]->append(buf, n);
+    std::fclose(sinks[i]);
+  }
   if (timed_out)
     result.status = -2;
   else if (WIFEXITED(status))
