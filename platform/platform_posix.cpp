@@ -180,7 +180,11 @@ bool plat_make_private_dir(const char* temp_path, char* out, size_t cap) {
   templ.push_back('\0');
   bool ok = mkdtemp(templ.data()) != nullptr;
   std::snprintf(out, cap, "%s/", templ.data());
-  return ok && std::strlen(templ.data()) + 2 <= cap;
+  if (ok && std::strlen(templ.data()) + 2 > cap) {
+    rmdir(templ.data());  // its name does not fit: made for nothing
+    return false;
+  }
+  return ok;
 }
 
 // ---------------------------------------------------------------------------

@@ -4,9 +4,11 @@
 // cases run on POSIX and, cross-built, on Windows.
 #ifndef _WIN32
 #include <signal.h>
+#include <sys/resource.h>
 #endif
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -79,6 +81,18 @@ TEST_F(Platform, SearchReportsMatchesOfTheLastComponent) {
     EXPECT_EQ(plat_find_any(pattern.c_str()), !row.names.empty()) << row.pattern;
     arglist_destroy(names);
   }
+#ifndef _WIN32
+  // Every search closes its directory: a hundred fit in a few handles.
+  rlimit saved, few;
+  getrlimit(RLIMIT_NOFILE, &saved);
+  few = saved;
+  few.rlim_cur = 32;
+  setrlimit(RLIMIT_NOFILE, &few);
+  int found = 0;
+  for (int i = 0; i < 100; ++i) found += plat_find_any(p("*.f90").c_str());
+  setrlimit(RLIMIT_NOFILE, &saved);
+  EXPECT_EQ(found, 100);
+#endif
   // A search inside a directory that does not exist finds nothing.
   EXPECT_FALSE(plat_find_any(p("nodir" + std::string(1, PathSep) + "*").c_str()));
 }
@@ -125,10 +139,15 @@ TEST_F(Platform, PrivateDirectoriesAreNewAndEndInASeparator) {
     EXPECT_TRUE(fs::is_empty(name.substr(0, name.size() - 1))) << name;
   }
   EXPECT_STRNE(first, second);
-  // Nothing but the two directories was left behind.
+  // A name that does not fit with its separator and NUL is refused, and
+  // nothing is left of it; one more character and it fits.
+  const size_t fits = std::strlen(first) + 1;
+  EXPECT_FALSE(plat_make_private_dir(p().c_str(), second, fits - 1));
+  EXPECT_TRUE(plat_make_private_dir(p().c_str(), second, fits));
+  // Nothing but the three directories was left behind.
   size_t entries = 0;
   for (const auto& e : fs::directory_iterator(dir_)) entries += e.is_directory() ? 1 : 100;
-  EXPECT_EQ(entries, 2u);
+  EXPECT_EQ(entries, 3u);
 
   char out[300];
   std::string nowhere = p("nodir") + PathSep;
