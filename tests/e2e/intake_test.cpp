@@ -2,6 +2,7 @@
 // files, -help, the option language under -checkopts and the report of
 // unused arguments.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -189,6 +190,21 @@ TEST_F(Intake, InstallDirDerivedFromTheDriversLocation) {
   EXPECT_EQ(r.out, "derived\n");
 }
 
+// A driver with no parent directory above its own cannot find the suite.
+TEST_F(Intake, DriverAtTheRootFindsNoInstallDir) {
+  std::string copy = "/f90-at-root-" + std::to_string(getpid());
+  std::error_code ec;
+  if (target_is_windows() || !std::filesystem::copy_file(driver_path(), copy, ec))
+    GTEST_SKIP() << "the root directory is not writable here";
+  DriverRun d;
+  d.program = copy;
+  d.cwd = scratch.at("work");
+  RunResult r = run_driver(d);
+  std::filesystem::remove(copy);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Can't find the orvane directory.\nPlease set the ORVANE environment variable and try again.\n");
+}
+
 TEST_F(Intake, InstallDirLengthLimits) {
   // 261 characters: refused before any argument is looked at, -help included.
   std::string base = target_path(scratch.at("install"));
@@ -203,12 +219,14 @@ TEST_F(Intake, InstallDirLengthLimits) {
             "The ORVANE environment variable is set to a path that exceeds the maximum\n"
             "length specified by the system.  Please change it and try again.\n");
   // 248 to 260 characters: too long for the default options file.
-  d.env["ORVANE"] = base + std::string(248 - base.size(), 'x');
-  r = run_driver(d);
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err,
-            "The ORVANE directory is set to a path that is too long.\n"
-            "Please check your ORVANE environment variable and try again.\n");
+  for (size_t length : {248, 260}) {
+    d.env["ORVANE"] = base + std::string(length - base.size(), 'x');
+    r = run_driver(d);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "The ORVANE directory is set to a path that is too long.\n"
+              "Please check your ORVANE environment variable and try again.\n");
+  }
   // An empty ORVANE counts as not set.
   d.env["ORVANE"] = "";
   d.args = {};

@@ -118,6 +118,12 @@ TEST_F(Link, DllWithExportPass) {
   // Verbose shows both linker runs.
   std::string out = suite.normalize(r.out);
   EXPECT_NE(out.find(Olink), out.rfind(Olink));
+  // A failed export pass ends the run before the DLL is linked.
+  r = run({"-dll", "-autoxps", "-o", "y.dll", "m.f90"}, {{"F90_TOOL_FAIL", "olink=3"}});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "link failed.\n");
+  EXPECT_EQ(suite.lines().size(), 4u);
+  EXPECT_EQ(suite.temp_left(), Lines{});
 }
 
 TEST_F(Link, FailedLinkDeletesAnOutputThatExistedBefore) {
@@ -152,6 +158,8 @@ TEST_F(Link, ProcessorAndSse2FromTheHost) {
   const Row rows[] = {
       {{"-O2"}, "GenuineIntel:f20:1", "-N133 -N160 -N162"},
       {{"-O2"}, "GenuineIntel:f20:0", "-N133 -N162"},
+      {{"-O2"}, "GenuineIntel:f20", "-N133 -N162"},  // no SSE2 given: none
+      {{"-O2"}, "GenuineIntel:80f20:1", "-N133 -N160 -N162"},  // bit 19 is the model's
       {{"-O2"}, "GenuineIntel:6f0:1", "-N100 -N162"},
       {{"-O2", "-sse2"}, "GenuineIntel:6f0:1", "-N100 -N160 -N162"},
       {{"-O2"}, "GenuineIntel:100f20:1", "-N162"},

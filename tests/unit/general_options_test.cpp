@@ -14,8 +14,9 @@ using GeneralOptions = OptionChain;
 TEST_F(GeneralOptions, FlagsPassedOn) {
   const FlagCase rows[] = {
       // args, fe, xf, cg, cpp, cc, left
-      {{"-B19", "+Q19", "-Q20", "!B20"}, {}, {"-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG"},
-       {"+N19", "+N19", "+N20", "+N20"}, {}, {}, {}},
+      {{"-B19", "-Q19", "+Q19", "-Q20", "+Q20", "!B20", "+Q2"}, {},
+       {"-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG"},
+       {"+N19", "+N19", "+N19", "+N20", "+N20", "+N20", "+N2"}, {}, {}, {}},
       {{"-B5", "-Q77", "-Bx5", "-Q1", "+B5", "!B5", "+Qx"}, {}, {},
        {"-N5", "-N77", "-Nx5", "-N1", "+N5", "+N5", "+Nx"}, {}, {}, {}},
       {{"-B5x", "-B", "+B", "+Bx5x"}, {}, {}, {}, {}, {}, {"-B5x", "-B", "+B", "+Bx5x"}},

@@ -27,7 +27,7 @@ TEST_F(LinkerOptions, ListsFilled) {
       {{"-L" + std::string(300, 'd')}, {"-PATH:" + std::string(260, 'd')}, {}, {}},
       {{"-L"}, {}, {}, {"-L"}},
       {{"-noconsole", "-N9", "-verbose", "-link", "/verbose", "-link"}, {"-verbose", "/verbose"}, {}, {"-link"}},
-      {{"-ML", "MSVB", "-ML", "BC"}, {"-UNMANGLEXPS", "-UNMANGLEXPS"}, {}, {}},
+      {{"-ML", "MSVB", "-ML", "MSVC", "-ML", "BC"}, {"-UNMANGLEXPS", "-UNMANGLEXPS"}, {}, {}},
       // Added here and still handed on: -g reaches the Fortran and general
       // options, -P and -profile the general ones.
       {{"-g", "-gmin"}, {"-debug:full", "-debugtype:both", "-debug:partial", "-debugtype:both"}, {}, {}},
