@@ -45,7 +45,11 @@ class IntakeReplay : public ::testing::Test {
 };
 
 TEST_F(IntakeReplay, FoundAndBoundaryInputs) {
+  std::string most_files;  // r and 99,999 readings of s: the most one run reads
+  for (int i = 0; i < 99999; ++i) most_files += "@s\n";
   const ReplayCase cases[] = {
+      {"100,000 response files", input({"@r", "", most_files.c_str(), ""}), Returned},
+      {"100,001 response files", input({"@r", "", (most_files + "@s").c_str(), ""}), 1},
       // Found by the fuzzer: a second output name ends the run while the
       // leftover list of the intake is still held; it was lost on the way.
       {"second output name during dispatch",
