@@ -125,6 +125,8 @@ TEST_F(Planning, UnrollingValuesAndTheLevel) {
       {{"-h8"}, {"-hmif=p", "-YUNROLL=8,40"}},
       {{"-H20"}, {"-hmif=p", "-YUNROLL=4,20"}},
       {{"-h8", "-H20"}, {"-hmif=p", "-YUNROLL=8,20"}},
+      {{"-H0"}, {"-hmif=p"}},  // zero is no value: nothing is filled in
+      {{"-h0", "-H20"}, {"-hmif=p"}},
       {{"-HF3"}, {"-hmif=p", "-YUNROLL=4,40,3"}},
       {{"-O3", "-h0"}, {"-hmif=p", "-YTRANSFORM_LOOPS"}},
       {{"-U", "-h8"}, {"-hmif=p", "-YUNROLL=8,40"}},
