@@ -139,13 +139,6 @@ TEST_F(GnuBuild, ModulesLandInTheCurrentDirectoryOrBesideTheOutputWithNowdir) {
   EXPECT_EQ(run("greet"), "Hello, world!\n");
 }
 
-TEST_F(GnuBuild, FixedFormSourcesOfEverySuffix) {
-  source("OLD.FOR", FixedForm);
-  source("Mixed.For", FixedForm);
-  EXPECT_BUILT(f90({"-c", "OLD.FOR", "Mixed.For"}));
-  EXPECT_TRUE(scratch.exists("work/OLD.obj") && scratch.exists("work/Mixed.obj"));
-}
-
 TEST_F(GnuBuild, ProgramCallsACAndACxxFunction) {
   const std::vector<std::pair<std::string, std::string>> callees = {
       {"add.c", "int add_ints(int a, int b) { return a + b; }\n"},
@@ -211,30 +204,6 @@ TEST_F(GnuBuild, OptionsReachTheCompiler) {
     EXPECT_BUILT(f90(args));
     EXPECT_EQ(run("prog"), c.output);
   }
-}
-
-TEST_F(GnuBuild, FailuresAreReportedAndLeaveNothing) {
-  source("bad.f90", "program bad\n  print *, 'unterminated\nend program bad\n");
-  RunResult r = f90({"-o", "bad", "bad.f90"});
-  EXPECT_EQ(r.status, 1);
-  ASSERT_GE(r.err.size(), 16u);
-  EXPECT_EQ(r.err.substr(r.err.size() - 16), "ftfront failed.\n");
-  r = f90({"-o", "hello", "main.f90"}, {{"F90_GNU_FC", "no-such-gfortran"}});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("cannot find the program \"no-such-gfortran\""), std::string::npos) << r.err;
-  EXPECT_EQ(scratch.list("work"), (Strings{"bad.f90", "greetings.f90", "main.f90"}));
-}
-
-TEST_F(GnuBuild, TheEnvironmentCanKeepTheRecordingMode) {
-  EXPECT_BUILT(f90({"-o", "hello", "greetings.f90"}, {{"F90_TOOL_MODE", "record"}}));
-  EXPECT_EQ(scratch.read("work/hello").substr(0, 16), "olink output of:");
-  // An install in the recording mode takes the GNU mode's marker away.
-  ASSERT_EQ(install("record").status, 0);
-  EXPECT_FALSE(scratch.exists("install/bin/gnu-mode"));
-  EXPECT_BUILT(f90({"-o", "hello", "greetings.f90"}));
-  EXPECT_EQ(scratch.read("work/hello").substr(0, 16), "olink output of:");
-  EXPECT_BUILT(f90({"-o", "hello", "greetings.f90", "main.f90"}, {{"F90_TOOL_MODE", "gnu"}}));
-  EXPECT_EQ(run("hello"), "Hello, world!\n");
 }
 
 }  // namespace

@@ -61,26 +61,4 @@ TEST(SystemTemp, WorkedExampleInTheSystemsTemporaryPath) {
   EXPECT_FALSE(std::filesystem::exists(host_path(temp), ec)) << host_path(temp);
 }
 
-TEST(SystemTemp, EachRunHasADirectoryOfItsOwn) {
-  Suite suite;
-  suite.scratch.write("work/a.f90", "      end\n");
-  DriverRun d = suite.prepare({"-v", "-keep", "-c", "a.f90"});
-  d.temp_dir.clear();
-  std::vector<std::string> made;
-  for (int i = 0; i < 2; ++i) {
-    RunResult r = run_driver(d);
-    ASSERT_EQ(r.status, 0) << r.err;
-    ASSERT_EQ(r.out.rfind("mkdir ", 0), 0u) << r.out;
-    made.push_back(r.out.substr(6, r.out.find('\n') - 6));
-  }
-  EXPECT_NE(made[0], made[1]);
-  for (const std::string& dir : made) {
-    // Kept: the directory and its files stay, and the test removes them.
-    std::string host = host_path(dir);
-    std::error_code ec;
-    EXPECT_TRUE(std::filesystem::exists(host + "/a.bif", ec)) << host;
-    std::filesystem::remove_all(host, ec);
-  }
-}
-
 }  // namespace

@@ -112,18 +112,4 @@ TEST_F(FortranOptions, Settings) {
   }
 }
 
-// A declining handler leaves the very same entries in place.
-TEST_F(FortranOptions, DeclineLeavesTheListUntouched) {
-  const Strings lines[] = {{"-f", "freeform"}, {"-Y"}, {"+ffree"}, {""}, {"-"}, {"plain"}, {"-dryrun"}};
-  for (const Strings& line : lines) {
-    SCOPED_TRACE(describe(line));
-    ArgList* list = list_of(line);
-    ArgNode* head = arglist_first(list);
-    handle_fortran_option(list);
-    EXPECT_EQ(arglist_first(list), head);
-    EXPECT_EQ(values(list), line);
-    arglist_destroy(list);
-  }
-}
-
 }  // namespace

@@ -39,15 +39,6 @@ TEST_F(GeneralOptions, FlagsPassedOn) {
   expect_rows(rows);
 }
 
-TEST_F(GeneralOptions, SlashForms) {
-  const FlagCase rows[] = {
-      {{"/DFOO=1", "/D", "X", "/tfoo"}, {"-DFOO=1", "-DX", "-tfoo"}, {}, {}, {"-DFOO=1", "-DX"}, {}, {}},
-      {{"/Q77", "/B19", "/g", "/trap=x", "/b", "3"}, {}, {"-YALIAS_ARG"},
-       {"-N77", "+N19", "-g", "-trap=x", "-b3"}, {}, {"-g"}, {}},
-  };
-  expect_rows(rows, "+!-/");
-}
-
 TEST_F(GeneralOptions, Settings) {
   const struct {
     Strings args;

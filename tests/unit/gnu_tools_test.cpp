@@ -64,41 +64,7 @@ TEST(GnuUnitFile, RejectsWhatItDidNotWrite) {
 
 // --- Argument shapes that no tool can work with ---------------------------------
 
-TEST(GnuTools, MalformedArgumentsAreRefusedNotGuessed) {
-  std::string error;
-  const std::vector<Args> front = {{}, {"a.f90"}, {"-F", "a.f90"}, {"-F/t/x.bif", ""}, {"a.f90", "-F/t/x.bif"}};
-  for (const Args& a : front) EXPECT_FALSE(gnu::plan_front_end(a, &error)) << join(a);
-  const std::vector<Args> transform = {{}, {"-o", "x.int"}, {"x.bif", "-o", "x.int"}, {"-o", "", "x.bif"}};
-  for (const Args& a : transform) EXPECT_FALSE(gnu::plan_transformer(a, &error)) << join(a);
-  const std::vector<Args> codegen = {{"-o", "x.obj", "x.int"}, {"-o", "x.obj", "-j", "x.int"}, {"-i", "x.int", "-o", "x.obj"}};
-  for (const Args& a : codegen) EXPECT_FALSE(gnu::parse_code_generator_args(a, &error)) << join(a);
-  const std::vector<Args> cc = {{"-c", "a.c", "-o", "a.obj"}, {"-B", "-c", "a.c", "-o", "a.obj"}, {"-A", "a.c", "-o", "a.obj"}};
-  for (const Args& a : cc) EXPECT_FALSE(gnu::plan_c_compiler(a, &error)) << join(a);
-  EXPECT_NE(gnu_backend_run("ftfront", {}), 0);
-  EXPECT_NE(gnu_backend_run("f77", {"a.f"}), 0);
-}
-
-TEST(GnuTools, LinkerRefusesOutputsWithoutAName) {
-  std::string error;
-  const std::vector<Args> bad = {{"-lib", "a.obj"}, {"-dll", "a.obj"}, {"-out:", "a.obj"}};
-  for (const Args& a : bad) EXPECT_FALSE(gnu::plan_link(a, &error)) << join(a);
-}
-
 // --- Choosing the mode ---------------------------------------------------------
-
-TEST(GnuMode, TheEnvironmentDecidesWhenItSaysAnything) {
-  const char* saved = std::getenv("F90_TOOL_MODE");
-  std::string keep = saved ? saved : "";
-  setenv("F90_TOOL_MODE", "gnu", 1);
-  EXPECT_TRUE(gnu_mode_selected("x"));
-  setenv("F90_TOOL_MODE", "record", 1);
-  EXPECT_FALSE(gnu_mode_selected("x"));
-  setenv("F90_TOOL_MODE", "GNU", 1);
-  EXPECT_FALSE(gnu_mode_selected("x"));
-  unsetenv("F90_TOOL_MODE");
-  EXPECT_FALSE(gnu_mode_selected("x"));  // no marker beside the test program
-  if (saved) setenv("F90_TOOL_MODE", keep.c_str(), 1);
-}
 
 }  // namespace
 

@@ -43,25 +43,6 @@ TEST_F(LinkerOptions, ListsFilled) {
   }
 }
 
-TEST_F(LinkerOptions, TargetKindsNeverRaiseACompileOnlyKind) {
-  const struct {
-    Strings args;
-    int kind;
-  } rows[] = {
-      {{"-c", "-dll"}, KindObjects},      {{"-dll", "-c"}, KindObjects},
-      {{"-dll", "-lib"}, KindStaticLib},  {{"-lib", "-dll"}, KindDll},
-      {{"-dll", "-plplot"}, KindDll},     {{"-plplot"}, KindPlainAppl},
-      {{"-wsim", "-cons"}, KindConsoleExe}, {{"-S", "-wsim"}, KindAssembly},
-      {{"-syntax", "-lib"}, KindSyntaxOnly},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(describe(row.args));
-    fresh();
-    EXPECT_EQ(dispatch(row.args), Strings{});
-    EXPECT_EQ(TargetKind, row.kind);
-  }
-}
-
 TEST_F(LinkerOptions, SettingsSteered) {
   fresh();
   EXPECT_EQ(dispatch({"-autoxps", "-et", "-doto", "-tsafeio", "-usesl", "-nowdir", "-reportDups",
@@ -85,24 +66,6 @@ TEST_F(LinkerOptions, SettingsSteered) {
   fresh();
   dispatch({"-out:a.exe"});
   EXPECT_STREQ(OutputName, "a.exe");
-}
-
-TEST(ProcessorCodes, VendorAndSignature) {
-  const struct {
-    const char* vendor;
-    unsigned signature;
-    int code;
-  } rows[] = {
-      {"GenuineIntel", 0x6f0, 100}, {"GenuineIntel", 0xf20, 133},  {"GenuineIntel", 0x100f20, 0},
-      {"GenuineIntel", 0x5a0, 0},   {"GenuineIntel", 0x4a0, 0},    {"AuthenticAMD", 0x550, 0},
-      {"AuthenticAMD", 0x560, 100}, {"AuthenticAMD", 0x580, 100},  {"AuthenticAMD", 0x6a0, 135},
-      {"AuthenticAMD", 0xf00, 159}, {"AuthenticAMD", 0xa00f00, 159}, {"AuthenticAMD", 0x400, 0},
-      {"genuineintel", 0x6f0, 0},   {"____________", 0, 0},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.vendor) + " " + std::to_string(row.signature));
-    EXPECT_EQ(target_cpu_for(row.vendor, row.signature), row.code);
-  }
 }
 
 // Link planning's reordering and the unrolling flag, on the lists directly.

@@ -37,57 +37,6 @@ TEST_F(ModulePaths, SearchPathFlags) {
   expect_rows(rows);
 }
 
-TEST_F(ModulePaths, SlashForms) {
-  const FlagCase rows[] = {
-      {{"/pmods", "/p", "mods"}, {"-pmods", "-pmods"}, {}, {}, {}, {}, {}},
-      {{"/WINAPIModFiles", "/fdll"}, {InstallModules}, {}, {}, {}, {}, {}},
-      // With '/' a prefix, a directory that begins with it is an option.
-      {{"-p", "/abs"}, {}, {}, {}, {}, {}, {"-p", "/abs"}},
-  };
-  expect_rows(rows, "+!-/");
-}
-
-TEST_F(ModulePaths, Settings) {
-  const struct {
-    Strings args;
-    int dll_runtime, no_default_path;
-  } rows[] = {
-      {{"-fdll"}, 1, 0},
-      {{"-nodefaultmod"}, 0, 1},
-      {{"+fdll", "-nodefaultmodx"}, 0, 0},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(describe(row.args));
-    fresh();
-    dispatch(row.args);
-    EXPECT_EQ(UseDllRuntime, row.dll_runtime);
-    EXPECT_EQ(NoDefaultModulePath, row.no_default_path);
-  }
-}
-
-// The module-path handler is first: -fdll never reaches the others, and
-// only the exact forms are taken.
-TEST_F(ModulePaths, HandlerTakesOnlyItsTwoOptions) {
-  const struct {
-    Strings args;
-    Strings remaining;
-  } rows[] = {
-      {{"-fdll", "x"}, {"x"}},
-      {{"-WINAPIModFiles", "-fdll"}, {"-fdll"}},
-      {{"-ffree"}, {"-ffree"}},
-      {{"+fdll"}, {"+fdll"}},
-      {{""}, {""}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(describe(row.args));
-    fresh();
-    ArgList* list = list_of(row.args);
-    handle_module_path_option(list);
-    EXPECT_EQ(values(list), row.remaining);
-    arglist_destroy(list);
-  }
-}
-
 using ModulePathsDeathTest = OptionChain;
 
 // The flag holds an InstallDir of 250 characters, and no more.

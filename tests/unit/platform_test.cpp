@@ -97,20 +97,6 @@ TEST_F(Platform, SearchReportsMatchesOfTheLastComponent) {
   EXPECT_FALSE(plat_find_any(p("nodir" + std::string(1, PathSep) + "*").c_str()));
 }
 
-TEST_F(Platform, DeleteFileReportsTheSystemsError) {
-  touch("gone.tmp");
-  EXPECT_EQ(plat_delete_file(p("gone.tmp").c_str()), 0u);
-  EXPECT_FALSE(fs::exists(p("gone.tmp")));
-  EXPECT_EQ(plat_delete_file(p("gone.tmp").c_str()), 2u);  // no such file
-
-  touch("locked.tmp");
-  fs::permissions(p("locked.tmp"), fs::perms::owner_write | fs::perms::group_write |
-                                       fs::perms::others_write,
-                  fs::perm_options::remove);
-  EXPECT_NE(plat_delete_file(p("locked.tmp").c_str()), 0u);
-  EXPECT_TRUE(fs::exists(p("locked.tmp")));
-}
-
 TEST_F(Platform, ListFilesSkipsDirectoriesAndRemoveDirOnlyEmpty) {
   touch("one.bif");
   touch("two.int");
@@ -214,12 +200,6 @@ class Spawn : public Platform {
   std::string received, value;
 };
 
-TEST_F(Spawn, ExitStatusPassesThrough) {
-  for (const char* status : {"0", "1", "7", "255"}) {
-    EXPECT_EQ(run("", status), static_cast<uint32_t>(std::stoul(status))) << status;
-  }
-}
-
 // The child gets the line as built, and the driver's environment.
 TEST_F(Spawn, ChildReceivesTheCommandLineAndTheEnvironment) {
   plat_setenv("F90_PROBE_VALUE", "C:\\Suite\\");
@@ -255,17 +235,6 @@ TEST_F(Spawn, MissingProgramGivesTheSystemsErrorCode) {
 }  // namespace
 
 #if defined(__x86_64__)
-// Every x86-64 processor has CPUID, FXSR and SSE2, and every system for it
-// keeps the SSE state: the probe must say yes and the vendor must be read.
-TEST(PlatformProcessor, X86_64HostHasCpuidAndSse2) {
-  CpuIdentity id;
-  plat_read_cpu_identity(&id);
-  EXPECT_NE(std::string(id.vendor, 12), "____________");
-  EXPECT_EQ(id.vendor[12], '\0');
-  EXPECT_GE((id.signature >> 8) & 0xF, 6u) << "family";
-  EXPECT_EQ(plat_sse2_probe(), 1);
-  EXPECT_EQ(plat_sse2_probe(), 1) << "the control-register mask is read once";
-}
 #endif
 
 #if defined(__i386__) || defined(__x86_64__)

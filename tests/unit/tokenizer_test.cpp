@@ -40,14 +40,6 @@ TEST(Tokenizer, QuotingRules) {
   for (const Case& c : cases) EXPECT_EQ(tokens(c.line), c.args) << "line: " << c.line;
 }
 
-TEST(Tokenizer, InsertsInOrderBeforeTheGivenEntry) {
-  ArgList* l = list_of({"first", "last"});
-  std::string line = "a \"b c\" d";
-  tokenize_into(l, arglist_last(l), &line[0]);
-  EXPECT_EQ(values(l), (Strings{"first", "a", "b c", "d", "last"}));
-  arglist_destroy(l);
-}
-
 TEST(Tokenizer, HugeLinesAreSplitInLinearTime) {
   // Many quoted sections without a blank, and many lone quotes: both would
   // be quadratic with a search restarted from the front each time.
@@ -63,26 +55,6 @@ TEST(Tokenizer, HugeLinesAreSplitInLinearTime) {
   ASSERT_EQ(v.size(), 200001u);
   EXPECT_EQ(v[0], "x\"");
   EXPECT_EQ(v[200000], "a");
-}
-
-TEST(CommandSplit, InvertsTheDriverQuoting) {
-  struct Case {
-    const char* line;
-    Strings args;
-  } cases[] = {
-      {"prog a b", {"prog", "a", "b"}},
-      {"prog \"a b\" \"say \"\"hi\"\"\"", {"prog", "a b", "say \"hi\""}},
-      {"OCC -A -DX=1 -c x.c", {"OCC", "-A", "-DX=1", "-c", "x.c"}},
-      {"p \"it's\" a\tb", {"p", "it's", "a\tb"}},
-      {" p  \"\" q", {"p", "", "q"}},
-      {"p c:\\dir\\x.obj", {"p", "c:\\dir\\x.obj"}},
-  };
-  for (const Case& c : cases) {
-    ArgList* l = arglist_create();
-    plat_split_command_line(c.line, l);
-    EXPECT_EQ(values(l), c.args) << "line: " << c.line;
-    arglist_destroy(l);
-  }
 }
 
 TEST(ToolSuffix, FromProgramName) {

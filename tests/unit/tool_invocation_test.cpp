@@ -32,12 +32,6 @@ TEST(Quoting, ByTheDriversRule) {
   }
 }
 
-TEST(Quoting, TooLongEndsTheDriver) {
-  std::string arg = std::string(520, 'a') + " ";
-  EXPECT_EXIT(quote_argument(arg.c_str()), ::testing::ExitedWithCode(1),
-              "Argument too long: a+ \n");
-}
-
 TEST(CommandLine, ListsInOrderEachQuoted) {
   ArgList* a = arglist_create();
   ArgList* b = arglist_create();
@@ -52,16 +46,6 @@ TEST(CommandLine, ListsInOrderEachQuoted) {
   std::free(line);
   arglist_destroy(a);
   arglist_destroy(b);
-}
-
-TEST(FileNames, BaseAndDerived) {
-  EXPECT_STREQ(base_name("C:\\work\\prog.f90"), "prog.f90");
-  EXPECT_STREQ(base_name("a/b\\c/d.x"), "d.x");
-  EXPECT_STREQ(base_name("plain"), "plain");
-  EXPECT_EQ(derived_name("T/", "prog.f90", ".bif"), "T/prog.bif");
-  EXPECT_EQ(derived_name("T/", "a.b.c", ".obj"), "T/a.b.obj");
-  EXPECT_EQ(derived_name("T.d/", "noext", ".obj"), "T.obj") << "the last dot of the joined name";
-  EXPECT_EQ(derived_name("", "x.", ".exe"), "x.exe");
 }
 
 TEST(FileNames, DistinctNamesInTheTemporaryDirectory) {
