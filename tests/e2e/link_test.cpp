@@ -198,6 +198,9 @@ TEST_F(Link, CodeGeneratorFlagsOrder) {
   EXPECT_EQ(line_of("ocgen"),
             X("I/bin/ocgen{exe} -N76 -N33 +N76 -O2 -N61 -N104 -N105 -N331 +N157 +N137 +N41 -N24 "
               "-N100 -N162 -o m.obj -i Tm.int"));
+  r = run({"-O3", "-YVAR_NAMES=LCS", "-c", "m.f90"}, {{"F90_TEST_CPU", "none"}});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(line_of("ocgen"), X("I/bin/ocgen{exe} -N76 -O3 -N61 -N104 -N105 -N163 -o m.obj -i Tm.int"));
 }
 
 TEST_F(Link, FortranFlagsFinished) {
