@@ -73,7 +73,7 @@ TEST_F(Link, LinkLines) {
        Olink + "-ignoredups -aliases:UNICODE.ALS -out:m.exe Tm.obj orvRT0.lib rt9mdll.lib rtiotdll.lib "
        "rtmathdll.lib libocdll.lib comdlg32.lib kernel32.lib"},
       {{"-reportDups", "-et", "-cons", "-plplot", "x.LIB", "-imsl", "m.f90"}, 0, "",
-       Olink + "-aliases:UNICODE.ALS -out:m.exe Tm.obj I/lib/orvane_et_win.obj orvRT0.lib plplot.lib x.LIB "
+       Olink + "-aliases:UNICODE.ALS -out:m.exe Tm.obj " + X("I/lib/orvane_et_win.obj") + " orvRT0.lib plplot.lib x.LIB "
        "imsl.lib rt9math.lib rtio.lib rtmath.lib liboc.lib winif.lib user32.lib gdi32.lib "
        "comctl32.lib advapi32.lib comdlg32.lib kernel32.lib"},
       {{"-dll", "-lib", "-o", "s.lib", "m.f90"}, 0, "", Olink + "-ignoredups -lib -out:s.lib Tm.obj"},
