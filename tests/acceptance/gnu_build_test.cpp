@@ -13,51 +13,6 @@ namespace {
 using Strings = std::vector<std::string>;
 using Env = std::map<std::string, std::optional<std::string>>;
 
-const char* const Greetings =
-    "module greetings\n"
-    "  implicit none\n"
-    "contains\n"
-    "  subroutine greet(name)\n"
-    "    character(len=*), intent(in) :: name\n"
-    "    print '(a)', 'Hello, ' // name // '!'\n"
-    "  end subroutine greet\n"
-    "end module greetings\n";
-
-const char* const Main =
-    "program main\n"
-    "  use greetings\n"
-    "  call greet('world')\n"
-    "end program main\n";
-
-// Fixed form: a comment in column 1 and a labelled DO loop, which free form
-// would refuse; columns 73 on are cut off unless the line is longer.
-const std::string FixedForm =
-    "C     A FIXED-FORM PROGRAM\n"
-    "      PROGRAM OLD\n"
-    "      INTEGER I, N\n"
-    "      N = 0\n"
-    "      DO 10 I = 1, 100\n"
-    "         N = N + I\n"
-    "   10 CONTINUE\n"
-    "      WRITE (*, '(A, I0)') 'SUM ', N\n"
-    "      N = 1" + std::string(61, ' ') + "+ 41\n"
-    "      PRINT '(I0)', N\n"
-    "      END\n";
-
-const char* const CallsC =
-    "program calc\n"
-    "  use iso_c_binding\n"
-    "  implicit none\n"
-    "  interface\n"
-    "    function add_ints(a, b) bind(c, name='add_ints')\n"
-    "      import :: c_int\n"
-    "      integer(c_int), value :: a, b\n"
-    "      integer(c_int) :: add_ints\n"
-    "    end function add_ints\n"
-    "  end interface\n"
-    "  print '(a, i0)', '2 + 3 = ', add_ints(2_c_int, 3_c_int)\n"
-    "end program calc\n";
-
 class GnuBuild : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -70,8 +25,8 @@ class GnuBuild : public ::testing::Test {
     // its own place.
     RunResult r = install("gnu");
     ASSERT_EQ(r.status, 0) << r.out << r.err;
-    source("greetings.f90", Greetings);
-    source("main.f90", Main);
+    source("greetings.f90");
+    source("main.f90");
   }
 
   RunResult install(const std::string& mode) {
@@ -104,7 +59,12 @@ class GnuBuild : public ::testing::Test {
     return run_driver(r).out;
   }
 
-  void source(const std::string& name, const std::string& text) { scratch.write("work/" + name, text); }
+  // Copies a program of tests/acceptance/programs (or `path` below the
+  // sources) into the work directory as `name`.
+  void source(const std::string& name, const std::string& path = "") {
+    std::string from = path.empty() ? "tests/acceptance/programs/" + name : path;
+    scratch.write("work/" + name, read_file(std::string(F90_SOURCE_DIR) + "/" + from));
+  }
 
   // Every run removes its temporary directory.
   void TearDown() override {
@@ -119,7 +79,7 @@ class GnuBuild : public ::testing::Test {
 #define EXPECT_BUILT(r) EXPECT_EQ((r).status, 0) << (r).out << (r).err
 
 TEST_F(GnuBuild, TheSampleProgramRunsUnderANameWithBlanks) {
-  source("my prog.f90", read_file(std::string(F90_SOURCE_DIR) + "/examples/hello.f90"));
+  source("my prog.f90", "examples/hello.f90");
   EXPECT_BUILT(f90({"-O2", "-o", "my prog", "my prog.f90"}));
   EXPECT_EQ(run("my prog"), "Hello from Fortran!\nThe sum of 1 to 10 is 55\n");
 }
@@ -140,17 +100,10 @@ TEST_F(GnuBuild, ModulesLandInTheCurrentDirectoryOrBesideTheOutputWithNowdir) {
 }
 
 TEST_F(GnuBuild, ProgramCallsACAndACxxFunction) {
-  const std::vector<std::pair<std::string, std::string>> callees = {
-      {"add.c", "int add_ints(int a, int b) { return a + b; }\n"},
-      // The C++ runtime must be linked for this one.
-      {"add.cpp",
-       "#include <string>\n"
-       "extern \"C\" int add_ints(int a, int b) { return std::stoi(std::to_string(a + b)); }\n"},
-  };
-  source("calc.f90", CallsC);
-  for (const auto& [name, text] : callees) {
+  source("calc.f90");
+  for (const char* name : {"add.c", "add.cpp"}) {
     SCOPED_TRACE(name);
-    source(name, text);
+    source(name);
     EXPECT_BUILT(f90({"-o", "calc", "calc.f90", name}));
     EXPECT_EQ(run("calc"), "2 + 3 = 5\n");
   }
@@ -184,21 +137,20 @@ TEST_F(GnuBuild, ProgramLinkedAgainstALibrary) {
 }
 
 TEST_F(GnuBuild, OptionsReachTheCompiler) {
-  const std::string preprocessed =
-      "program d\n  print '(i0)', huge(0)\n#ifdef SHOUT\n  print '(a)', 'LOUD'\n#else\n"
-      "  print '(a)', 'quiet'\n#endif\nend program d\n";
+  source("shout.F90");
+  source("shout.f90", "tests/acceptance/programs/shout.F90");  // preprocessed for its -D
+  source("old.f");
   const struct {
     Strings options;
-    std::string name, text, output;
+    std::string name, output;
   } cases[] = {
-      {{"-O3"}, "d.F90", preprocessed, "2147483647\nquiet\n"},
-      {{"-i8", "-DSHOUT", "-O1", "-g"}, "d.f90", preprocessed, "9223372036854775807\nLOUD\n"},
-      {{}, "long.f", FixedForm, "SUM 5050\n1\n"},
-      {{"-t", "100", "-O3", "-h8", "-H20"}, "long.f", FixedForm, "SUM 5050\n42\n"},
+      {{"-O3"}, "shout.F90", "2147483647\nquiet\n"},
+      {{"-i8", "-DSHOUT", "-O1", "-g"}, "shout.f90", "9223372036854775807\nLOUD\n"},
+      {{}, "old.f", "SUM 5050\n1\n"},
+      {{"-t", "100", "-O3", "-h8", "-H20"}, "old.f", "SUM 5050\n42\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name + " " + (c.options.empty() ? "" : c.options[0]));
-    source(c.name, c.text);
     Strings args = c.options;
     args.insert(args.end(), {"-o", "prog", c.name});
     EXPECT_BUILT(f90(args));

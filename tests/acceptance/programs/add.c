@@ -1,0 +1,1 @@
+int add_ints(int a, int b) { return a + b; }

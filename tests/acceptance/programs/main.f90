@@ -1,0 +1,4 @@
+program main
+  use greetings
+  call greet('world')
+end program main
