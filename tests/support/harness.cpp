@@ -1,7 +1,6 @@
 #include "tests/support/harness.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -82,14 +81,9 @@ std::string driver_path() {
 
 namespace {
 
-std::string wine_program() {
-  const char* w = std::getenv("F90_TEST_WINE");
-  return w && *w ? w : "wine";
-}
-
-std::vector<std::string> test_loader() {
+std::vector<std::string> words_of(const char* variable) {
   std::vector<std::string> words;
-  std::istringstream in(std::getenv("F90_TEST_LOADER") ? std::getenv("F90_TEST_LOADER") : "");
+  std::istringstream in(std::getenv(variable) ? std::getenv(variable) : "");
   for (std::string w; in >> w;) words.push_back(w);
   return words;
 }
@@ -97,23 +91,9 @@ std::vector<std::string> test_loader() {
 // "\r\n" becomes "\n"; a lone "\r" stays.
 std::string text_mode_output(const std::string& s) {
   std::string out;
-  out.reserve(s.size());
   for (size_t i = 0; i < s.size(); ++i)
     if (!(s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')) out += s[i];
   return out;
-}
-
-// The wine prefix's temporary path is taken from F90_WINE_TEMP (the prefix
-// that scripts/test-win32 makes points TEMP and TMP there), so that a test
-// can give a run a temporary path of its own. Its default is the prefix's
-// usual one.
-std::string default_wine_temp() {
-  const char* user = std::getenv("USER");
-  if (!user || !*user) {
-    const passwd* pw = getpwuid(getuid());
-    user = pw ? pw->pw_name : "root";
-  }
-  return std::string("C:\\users\\") + user + "\\Temp";
 }
 
 }  // namespace
@@ -128,15 +108,10 @@ RunResult run_driver(const DriverRun& run) {
     if (eq) env[std::string(*e, static_cast<size_t>(eq - *e))] = eq + 1;
   }
   for (const char* name : Cleared) env.erase(name);
-  if (windows) {
-    if (!run.temp_dir.empty())
-      env["F90_WINE_TEMP"] = target_path(run.temp_dir);
-    else if (!env.count("F90_WINE_TEMP"))
-      env["F90_WINE_TEMP"] = default_wine_temp();
-    if (!env.count("WINEDEBUG")) env["WINEDEBUG"] = "-all";
-  } else if (!run.temp_dir.empty()) {
-    env["TMPDIR"] = run.temp_dir;
-  }
+  // The wine prefix of the Windows runs takes its TEMP and TMP from
+  // F90_WINE_TEMP, which the test scripts set to the prefix's usual one.
+  if (!run.temp_dir.empty()) env[windows ? "F90_WINE_TEMP" : "TMPDIR"] = target_path(run.temp_dir);
+  if (windows) env.emplace("WINEDEBUG", "-all");
   for (const auto& [name, value] : run.env) {
     if (value)
       env[name] = *value;
@@ -150,7 +125,8 @@ RunResult run_driver(const DriverRun& run) {
   // A Windows program runs under wine, a program for another processor
   // under its loader: the program's path follows the loader's words.
   std::vector<std::string> argv_strings =
-      windows ? std::vector<std::string>{wine_program()} : run.loader.empty() ? test_loader() : run.loader;
+      windows ? words_of("F90_TEST_WINE") : run.loader.empty() ? words_of("F90_TEST_LOADER") : run.loader;
+  if (windows && argv_strings.empty()) argv_strings = {"wine"};
   argv_strings.push_back(program);
   argv_strings.insert(argv_strings.end(), run.args.begin(), run.args.end());
 
@@ -237,27 +213,12 @@ std::string target_path(const std::string& host_path) {
 }
 
 std::string target_system_temp() {
-  if (!target_is_windows()) return "/tmp/";
-  const char* t = std::getenv("F90_WINE_TEMP");
-  return (t && *t ? std::string(t) : default_wine_temp()) + "\\";
+  const char* wine_temp = std::getenv("F90_WINE_TEMP");
+  return target_is_windows() ? std::string(wine_temp ? wine_temp : "") + "\\" : "/tmp/";
 }
 
 std::string target_text(const std::string& file_content) {
   return target_is_windows() ? text_mode_output(file_content) : file_content;
-}
-
-std::string host_path(const std::string& target) {
-  if (!target_is_windows()) return target;
-  std::string p = target;
-  std::replace(p.begin(), p.end(), '\\', '/');
-  if (p.size() < 2 || p[1] != ':' || !std::isalpha(static_cast<unsigned char>(p[0]))) return p;
-  char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(p[0])));
-  std::string rest = p.substr(2);
-  if (drive == 'z') return rest.empty() ? "/" : rest;
-  const char* prefix = std::getenv("WINEPREFIX");
-  const char* home = std::getenv("HOME");
-  std::string base = prefix && *prefix ? prefix : std::string(home ? home : "") + "/.wine";
-  return base + "/dosdevices/" + drive + ":" + rest;
 }
 
 namespace {

@@ -80,12 +80,9 @@ char target_sep();                // '\\' or '/'
 std::string target_exe();         // ".exe" or ""
 // A path of this host as the driver under test sees it (Z:\... under wine).
 std::string target_path(const std::string& host_path);
-// The reverse: a path that the driver under test printed, as a path of this
-// host (a drive letter of the wine prefix maps to its dosdevices link).
-std::string host_path(const std::string& target_path);
 // The system's temporary path that the driver under test sees when a run
 // gives it none, ending in the target's separator: /tmp/ on POSIX, the wine
-// prefix's own Temp directory under wine.
+// prefix's own Temp directory (F90_WINE_TEMP) under wine.
 std::string target_system_temp();
 // What the driver under test prints when it copies a text file to its
 // output, as run_driver returns it: on Windows the C runtime reads "\r\n" as
