@@ -17,11 +17,6 @@ class Link : public ::testing::Test {
  protected:
   Suite suite;
   void SetUp() override { suite.scratch.write("work/m.f90", "      end\n"); }
-  RunResult run(std::vector<std::string> args,
-                std::map<std::string, std::optional<std::string>> env = {}) {
-    suite.clear_log();
-    return suite.run(std::move(args), std::move(env));
-  }
   // The last tool line (the link), response file resolved.
   std::string last_line() {
     Lines l = suite.lines();
@@ -98,7 +93,7 @@ TEST_F(Link, LinkLines) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.args[0] + " " + row.args.back());
-    RunResult r = run(row.args);
+    RunResult r = suite.run(row.args);
     EXPECT_EQ(r.status, row.status);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, row.err);
@@ -108,7 +103,7 @@ TEST_F(Link, LinkLines) {
 }
 
 TEST_F(Link, DllWithExportPass) {
-  RunResult r = run({"-dll", "-autoxps", "-o", "x.dll", "-v", "m.f90"});
+  RunResult r = suite.run({"-dll", "-autoxps", "-o", "x.dll", "-v", "m.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines l = suite.lines();
   ASSERT_EQ(l.size(), 5u);
@@ -119,7 +114,7 @@ TEST_F(Link, DllWithExportPass) {
   std::string out = suite.normalize(r.out);
   EXPECT_NE(out.find(Olink), out.rfind(Olink));
   // A failed export pass ends the run before the DLL is linked.
-  r = run({"-dll", "-autoxps", "-o", "y.dll", "m.f90"}, {{"F90_TOOL_FAIL", "olink=3"}});
+  r = suite.run({"-dll", "-autoxps", "-o", "y.dll", "m.f90"}, {{"F90_TOOL_FAIL", "olink=3"}});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "link failed.\n");
   EXPECT_EQ(suite.lines().size(), 4u);
@@ -141,7 +136,7 @@ TEST_F(Link, FailedLinkDeletesAnOutputThatExistedBefore) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.output);
     suite.scratch.write("work/" + row.output, "precious?");
-    RunResult r = run(row.args, row.env);
+    RunResult r = suite.run(row.args, row.env);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "link failed.\n");
     EXPECT_FALSE(suite.scratch.exists("work/" + row.output));
@@ -181,7 +176,7 @@ TEST_F(Link, ProcessorAndSse2FromTheHost) {
     SCOPED_TRACE(row.options.back() + " " + row.host);
     Lines args = row.options;
     args.insert(args.end(), {"-c", "m.f90"});
-    RunResult r = run(args, {{"F90_TEST_CPU", row.host}});
+    RunResult r = suite.run(args, {{"F90_TEST_CPU", row.host}});
     ASSERT_EQ(r.status, 0) << r.err;
     std::string cg = line_of("ocgen");
     size_t at = cg.find("-N105 ");
@@ -192,26 +187,26 @@ TEST_F(Link, ProcessorAndSse2FromTheHost) {
 }
 
 TEST_F(Link, CodeGeneratorFlagsOrder) {
-  RunResult r = run({"-O2", "-safefp", "-B33", "+B76", "-B331", "-c", "m.f90"},
+  RunResult r = suite.run({"-O2", "-safefp", "-B33", "+B76", "-B331", "-c", "m.f90"},
                     {{"F90_TEST_CPU", "GenuineIntel:6f0:0"}});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(line_of("ocgen"),
             X("I/bin/ocgen{exe} -N76 -N33 +N76 -O2 -N61 -N104 -N105 -N331 +N157 +N137 +N41 -N24 "
               "-N100 -N162 -o m.obj -i Tm.int"));
-  r = run({"-O3", "-YVAR_NAMES=LCS", "-c", "m.f90"}, {{"F90_TEST_CPU", "none"}});
+  r = suite.run({"-O3", "-YVAR_NAMES=LCS", "-c", "m.f90"}, {{"F90_TEST_CPU", "none"}});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(line_of("ocgen"), X("I/bin/ocgen{exe} -N76 -O3 -N61 -N104 -N105 -N163 -o m.obj -i Tm.int"));
 }
 
 TEST_F(Link, FortranFlagsFinished) {
   suite.scratch.mkdir("work/out");
-  RunResult r = run({"-O3", "-h8", "-nowdir", "-o", X("out/m.exe"), "-nodefaultmod", "m.f90"});
+  RunResult r = suite.run({"-O3", "-h8", "-nowdir", "-o", X("out/m.exe"), "-nodefaultmod", "m.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(line_of("ftfront"),
             X("I/bin/ftfront{exe} -O0 -Ab -p. -YMOD_OUT_DIR=out -pout -FTm.bif m.f90"));
   EXPECT_EQ(line_of("ixform"),
             X("I/bin/ixform{exe} -hmif=p -YTRANSFORM_LOOPS -YUNROLL=8,40 -o Tm.int Tm.bif"));
-  r = run({"-O3", "-c", "m.f90"});
+  r = suite.run({"-O3", "-c", "m.f90"});
   EXPECT_EQ(line_of("ixform"),
             X("I/bin/ixform{exe} -YUNROLL=auto -hmif=p -YTRANSFORM_LOOPS -o Tm.int Tm.bif"));
 }
@@ -225,7 +220,6 @@ TEST_F(Link, DriverNamedWithXSuffixUsesTheXTools) {
   // No ORVANE: the installation is found from f90_x itself.
   DriverRun d = suite.prepare({"m.f90"}, {{"ORVANE", std::nullopt}});
   d.program = x;
-  suite.clear_log();
   ASSERT_EQ(run_driver(d).status, 0);
   Lines l = suite.lines();
   ASSERT_EQ(l.size(), 4u);
@@ -240,7 +234,7 @@ TEST_F(Link, WildcardsOnPosixKeepColonsAndBackslashesInTheName) {
   if (target_is_windows()) GTEST_SKIP() << "':' and '\\' end a directory part on Windows";
   suite.scratch.write("work/src/x:1.f90", "      end\n");
   suite.scratch.write("work/src/y\\2.f90", "      end\n");
-  RunResult r = run({"-c", "src/x:*.f90", "src/y\\*.f90"});
+  RunResult r = suite.run({"-c", "src/x:*.f90", "src/y\\*.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines l = suite.lines();
   ASSERT_EQ(l.size(), 6u);

@@ -19,11 +19,6 @@ class Pipeline : public ::testing::Test {
   std::string src(const std::string& rel, const std::string& text = "      end\n") {
     return suite.scratch.write("work/" + rel, text);
   }
-  // Default run: level 0, so no processor detection is involved.
-  RunResult run(std::vector<std::string> args,
-                std::map<std::string, std::optional<std::string>> env = {}) {
-    return suite.run(std::move(args), std::move(env));
-  }
 };
 
 const char* const Libraries =
@@ -32,7 +27,7 @@ const char* const Libraries =
 TEST_F(Pipeline, CompileOnlyLeavesObjectsInTheCurrentDirectory) {
   src("sub/a.f90");
   src("b.c", "int b;\n");
-  RunResult r = run({"-c", X("sub/a.f90"), "b.c"});
+  RunResult r = suite.run({"-c", X("sub/a.f90"), "b.c"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines want = {
       X("I/bin/ftfront{exe} -Ab -p. -pI/F90INC -FTa.bif sub/a.f90"),
@@ -51,7 +46,7 @@ TEST_F(Pipeline, CompileOnlyLeavesObjectsInTheCurrentDirectory) {
 TEST_F(Pipeline, CompileOnlyWithOutputNameWritesThatName) {
   src("u.c");
   suite.scratch.mkdir("work/out");
-  RunResult r = run({"-v", "-c", "-o", X("out/x.o"), "u.c"});
+  RunResult r = suite.run({"-v", "-c", "-o", X("out/x.o"), "u.c"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, X("OCC -A -c u.c -o out/x.o\n"));
   EXPECT_EQ(suite.commands(), Lines{X("OCC -A -c u.c -o out/x.o")});
@@ -59,7 +54,7 @@ TEST_F(Pipeline, CompileOnlyWithOutputNameWritesThatName) {
 
 TEST_F(Pipeline, VerboseDryRunPrintsTheWholeChainAndRunsNothing) {
   src("x.f90");
-  RunResult r = run({"-v", "-dryrun", "x.f90"});
+  RunResult r = suite.run({"-v", "-dryrun", "x.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   std::string out = suite.normalize(r.out);
   std::string want = X(
@@ -76,7 +71,7 @@ TEST_F(Pipeline, VerboseDryRunPrintsTheWholeChainAndRunsNothing) {
 
 TEST_F(Pipeline, KeepLeavesTheDirectoryWithItsFiles) {
   src("k.f90");
-  RunResult r = run({"-keep", "-v", "-c", "k.f90"});
+  RunResult r = suite.run({"-keep", "-v", "-c", "k.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines left = suite.temp_left();
   ASSERT_EQ(left.size(), 1u);
@@ -99,10 +94,9 @@ TEST_F(Pipeline, ClassificationByExtension) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.input);
-    suite.clear_log();
     // Windows drops the dot that ends a file name: there "x." names the file x.
     src(target_is_windows() && row.input == "x." ? "x" : row.input);
-    RunResult r = run({"-c", row.input});
+    RunResult r = suite.run({"-c", row.input});
     ASSERT_EQ(r.status, 0) << r.err;
     Lines cmds = suite.commands();
     if (row.first_tool.empty()) {
@@ -129,14 +123,14 @@ TEST_F(Pipeline, RefusedKinds) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.args.back());
     src(row.args.back());
-    RunResult r = run(row.args);
+    RunResult r = suite.run(row.args);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, row.err);
     EXPECT_EQ(suite.temp_left(), Lines{});
   }
   // Before objects are made, an assembly file is only handed on.
   for (const char* stop : {"-S", "-syntax"}) {
-    RunResult r = run({stop, "y.s"});
+    RunResult r = suite.run({stop, "y.s"});
     EXPECT_EQ(r.status, 0) << stop << r.err;
   }
 }
@@ -144,7 +138,7 @@ TEST_F(Pipeline, RefusedKinds) {
 TEST_F(Pipeline, SyntaxCheckRunsOnlyTheFrontEnd) {
   src("a.f90");
   src("b.c");
-  RunResult r = run({"-syntax", "a.f90", "b.c"});
+  RunResult r = suite.run({"-syntax", "a.f90", "b.c"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines cmds = suite.commands();
   ASSERT_EQ(cmds.size(), 1u);
@@ -155,12 +149,11 @@ TEST_F(Pipeline, InputsAreLinkedInCommandLineOrder) {
   src("a.f90");
   src("b.obj");
   src("c.obj");
-  RunResult r = run({"b.obj", "a.f90", "c.obj", "nodot"}, {{"CC", std::nullopt}});
+  RunResult r = suite.run({"b.obj", "a.f90", "c.obj", "nodot"}, {{"CC", std::nullopt}});
   // "nodot" does not exist as a file: the intake refuses it.
   EXPECT_EQ(r.status, 1);
   suite.scratch.write("work/nodot", "");
-  suite.clear_log();
-  r = run({"b.obj", "a.f90", "c.obj", "nodot"});
+  r = suite.run({"b.obj", "a.f90", "c.obj", "nodot"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines cmds = suite.lines();
   ASSERT_EQ(cmds.size(), 4u);
@@ -172,7 +165,7 @@ TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
   src("a/util.f90");
   src("b/util.f90");
   src("b/util.c");
-  RunResult r = run({X("a/util.f90"), X("b/util.f90"), X("b/util.c"), "-o", "prog"});
+  RunResult r = suite.run({X("a/util.f90"), X("b/util.f90"), X("b/util.c"), "-o", "prog"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines cmds = suite.lines();
   ASSERT_EQ(cmds.size(), 8u);
@@ -181,8 +174,7 @@ TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
   EXPECT_EQ(cmds[7], X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:prog Tutil.obj "
                        "Tutil-2.obj Tutil-3.obj ") + Libraries);
   // With -c the objects keep the names the user asked for.
-  suite.clear_log();
-  r = run({"-c", X("a/util.f90"), X("b/util.f90")});
+  r = suite.run({"-c", X("a/util.f90"), X("b/util.f90")});
   ASSERT_EQ(r.status, 0) << r.err;
   cmds = suite.commands();
   ASSERT_EQ(cmds.size(), 6u);
@@ -191,7 +183,7 @@ TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
 
 TEST_F(Pipeline, QuotingOfBlanksAndQuotes) {
   src("my prog.f90");
-  RunResult r = run({"-c", "-Dq=\"x\"", "my prog.f90"});
+  RunResult r = suite.run({"-c", "-Dq=\"x\"", "my prog.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines cmds = suite.commands();
   ASSERT_EQ(cmds.size(), 3u);
@@ -204,15 +196,14 @@ TEST_F(Pipeline, LongFrontEndLineGoesThroughAResponseFile) {
   src("r.f90");
   // The line is the invocation plus the flags; pad one -D so that the whole
   // line is exactly 255 characters, then one more.
-  RunResult probe = run({"-v", "-dryrun", "-c", "-DA", "r.f90"});
+  RunResult probe = suite.run({"-v", "-dryrun", "-c", "-DA", "r.f90"});
   std::string line = probe.out.substr(probe.out.find('\n') + 1);
   line = line.substr(0, line.find('\n'));
   ASSERT_LT(line.size(), 255u);
   std::string pad(255 - line.size(), 'x');
   for (int extra : {0, 1}) {
     SCOPED_TRACE(extra);
-    suite.clear_log();
-    RunResult r = run({"-c", "-DA" + pad + std::string(extra, 'y'), "r.f90"});
+    RunResult r = suite.run({"-c", "-DA" + pad + std::string(extra, 'y'), "r.f90"});
     ASSERT_EQ(r.status, 0) << r.err;
     Lines cmds = suite.commands();
     ASSERT_FALSE(cmds.empty());
@@ -231,10 +222,10 @@ TEST_F(Pipeline, LongFrontEndLineGoesThroughAResponseFile) {
 TEST_F(Pipeline, ArgumentTooLongToQuote) {
   src("z.f90");
   std::string plain(600, 'p');
-  RunResult r = run({"-c", "-D" + plain, "z.f90"});
+  RunResult r = suite.run({"-c", "-D" + plain, "z.f90"});
   EXPECT_EQ(r.status, 0) << "an argument without blanks passes at any length";
   std::string blank = "-D" + std::string(300, 'a') + " " + std::string(300, 'b');
-  r = run({"-c", blank, "z.f90"});
+  r = suite.run({"-c", blank, "z.f90"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Argument too long: " + blank + "\n");
   EXPECT_EQ(suite.temp_left(), Lines{});
@@ -261,11 +252,10 @@ TEST_F(Pipeline, FailingStepDeletesItsOutputAndStops) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.tool + " " + row.fault);
     if (row.fault == "F90_TOOL_SIGNAL" && target_is_windows()) continue;  // POSIX signals
-    suite.clear_log();
     bool link = row.tool == "olink";
     std::vector<std::string> args = {"f.f90", "g.c", "h.f90"};
     if (!link) args.insert(args.begin(), "-c");
-    RunResult r = run(args, {{row.fault, row.tool + "=" + row.value}});
+    RunResult r = suite.run(args, {{row.fault, row.tool + "=" + row.value}});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, row.message);
     if (!row.output.empty()) {
@@ -282,7 +272,7 @@ TEST_F(Pipeline, FailingStepDeletesItsOutputAndStops) {
 TEST_F(Pipeline, MissingToolIsAFailedStep) {
   src("m.f90");
   std::filesystem::remove(suite.scratch.at("inst/bin/ixform" + target_exe()));
-  RunResult r = run({"-c", "m.f90"});
+  RunResult r = suite.run({"-c", "m.f90"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ixform failed.\n");
   EXPECT_EQ(suite.temp_left(), Lines{});
@@ -291,12 +281,12 @@ TEST_F(Pipeline, MissingToolIsAFailedStep) {
 TEST_F(Pipeline, CompilerFromTheEnvironment) {
   src("e.c");
   src("e.cpp");
-  RunResult r = run({"-c", "-DX", "-g", "e.c", "e.cpp"},
+  RunResult r = suite.run({"-c", "-DX", "-g", "e.c", "e.cpp"},
                     {{"CC", "OCC -A -Wfoo"}, {"CXX", "OCC -c++ -Wbar"}});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(suite.commands(), (Lines{"OCC -A -Wfoo -DX -g -c e.c -o e.obj",
                                      "OCC -c++ -Wbar -DX -g -c e.cpp -o e.obj"}));
-  r = run({"-c", "e.c"}, {{"CC", ""}});
+  r = suite.run({"-c", "e.c"}, {{"CC", ""}});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "C compilation failed.\n");
 }
@@ -304,7 +294,7 @@ TEST_F(Pipeline, CompilerFromTheEnvironment) {
 TEST_F(Pipeline, DotOObjectsOnlyFromTheCodeGenerator) {
   src("d.f90");
   src("d2.c");
-  RunResult r = run({"-doto", "d.f90", "d2.c", "-o", "p"});
+  RunResult r = suite.run({"-doto", "d.f90", "d2.c", "-o", "p"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines cmds = suite.commands();
   ASSERT_EQ(cmds.size(), 5u);

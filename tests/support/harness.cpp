@@ -258,6 +258,7 @@ RunResult Suite::run(std::vector<std::string> args,
 
 DriverRun Suite::prepare(std::vector<std::string> args,
                          std::map<std::string, std::optional<std::string>> env) const {
+  scratch.write("tools.log", "");  // each run's own record
   DriverRun r;
   r.args = std::move(args);
   r.cwd = work();
@@ -314,5 +315,3 @@ RunResult Suite::run_interrupted(std::vector<std::string> args, const std::strin
   run.interrupt_text = "\t" + tool + "\t";
   return run_driver(run);
 }
-
-void Suite::clear_log() const { scratch.write("tools.log", ""); }

@@ -105,8 +105,9 @@ class Suite {
   std::string tmp() const { return scratch.at("tmp"); }
 
   // The driver run in work() with ORVANE, PATH (WINEPATH under wine),
-  // F90_TOOL_LOG and the temporary path set
-  // (values in `env` are added or override), for a test to adjust.
+  // F90_TOOL_LOG and the temporary path set (values in `env` are added or
+  // override), for a test to adjust. The tools' record starts empty: what
+  // commands() shows is that of the last run prepared.
   DriverRun prepare(std::vector<std::string> args,
                     std::map<std::string, std::optional<std::string>> env = {}) const;
   // Runs prepare(args, env).
@@ -128,7 +129,6 @@ class Suite {
   std::string normalize(const std::string& text) const;
   // What is left in the temporary path after the run.
   std::vector<std::string> temp_left() const { return scratch.list("tmp"); }
-  void clear_log() const;
 
  private:
   std::vector<std::string> log(const std::string& kinds) const;
