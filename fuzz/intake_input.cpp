@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 #include <random>
+#include <sstream>
 #include <vector>
 
 #include "driver/arglist.h"
@@ -44,19 +45,6 @@ std::vector<std::string> split_sections(const uint8_t* data, size_t size) {
   return sections;
 }
 
-std::vector<std::string> split_lines(const std::string& text) {
-  std::vector<std::string> lines;
-  if (text.empty()) return lines;
-  size_t start = 0;
-  for (;;) {
-    size_t nl = text.find('\n', start);
-    lines.push_back(text.substr(start, nl == std::string::npos ? nl : nl - start));
-    if (nl == std::string::npos) break;
-    start = nl + 1;
-  }
-  return lines;
-}
-
 // Leaves exactly the files of this input in the scratch directory.
 void prepare_files(const std::vector<std::string>& sections) {
   std::error_code ec;
@@ -77,27 +65,18 @@ void fresh_state() {
 
 }  // namespace
 
-const std::string& intake_scratch_open(const char* dir) {
-  if (!ScratchDir.empty()) return ScratchDir;
-  if (dir) {
-    fs::create_directories(dir);
-    ScratchDir = fs::canonical(dir).string();
-  } else {
-    std::random_device random;
-    for (;;) {
-      fs::path p = fs::temp_directory_path() / ("f90-intake-" + std::to_string(random()));
-      if (fs::create_directory(p)) {
-        ScratchDir = p.string();
-        break;
-      }
-    }
+void intake_scratch_open() {
+  if (!ScratchDir.empty()) return;
+  std::random_device random;
+  while (ScratchDir.empty()) {
+    fs::path p = fs::temp_directory_path() / ("f90-intake-" + std::to_string(random()));
+    if (fs::create_directory(p)) ScratchDir = p.string();
   }
   fs::current_path(ScratchDir);
   // The driver keeps InstallDir for the whole process.
   static std::string install;
   install = ScratchDir;
   InstallDir = install.c_str();
-  return ScratchDir;
 }
 
 void intake_scratch_close() {
@@ -115,7 +94,9 @@ int run_intake_input(const uint8_t* data, size_t size) {
   fresh_state();
 
   ArgList* args = arglist_create();
-  for (const std::string& a : split_lines(sections[0])) arglist_append(args, a);
+  // One argument per line; a last line without its end counts too.
+  std::istringstream lines(sections[0]);
+  for (std::string a; std::getline(lines, a);) arglist_append(args, a);
   ArgList* inputs = arglist_create();
   int status = -1;
   try {

@@ -18,9 +18,9 @@
 #include <cstdint>
 #include <string>
 
-// Makes the scratch directory (under the system's temporary path, unless
-// `dir` is given), enters it and sets InstallDir to it. Call once.
-const std::string& intake_scratch_open(const char* dir = nullptr);
+// Makes the scratch directory under the system's temporary path, enters it
+// and sets InstallDir to it. Later calls do nothing.
+void intake_scratch_open();
 // Removes the scratch directory and everything in it.
 void intake_scratch_close();
 
