@@ -1,7 +1,6 @@
-// The GNU mode of the stand-in tools: its intermediate files, the argument
-// shapes it refuses and how the mode is chosen. What each tool makes of the
-// driver's flags is checked by the acceptance tests, which build and run
-// real programs. The mode exists on POSIX only.
+// The GNU mode of the stand-in tools: its intermediate files. What each tool
+// makes of the driver's flags is checked by the acceptance tests, which
+// build and run real programs. The mode exists on POSIX only.
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
@@ -61,10 +60,6 @@ TEST(GnuUnitFile, RejectsWhatItDidNotWrite) {
     EXPECT_FALSE(gnu::parse_unit(gnu::UnitKind::FrontEnd, text)) << text;
   EXPECT_TRUE(gnu::parse_unit(gnu::UnitKind::FrontEnd, good));
 }
-
-// --- Argument shapes that no tool can work with ---------------------------------
-
-// --- Choosing the mode ---------------------------------------------------------
 
 }  // namespace
 

@@ -234,9 +234,6 @@ TEST_F(Spawn, MissingProgramGivesTheSystemsErrorCode) {
 
 }  // namespace
 
-#if defined(__x86_64__)
-#endif
-
 #if defined(__i386__) || defined(__x86_64__)
 namespace {
 int illegal_instruction() { __builtin_trap(); }  // ud2
