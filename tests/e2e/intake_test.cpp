@@ -218,18 +218,25 @@ TEST_F(Intake, InstallDirLengthLimits) {
   EXPECT_EQ(r.err,
             "The ORVANE environment variable is set to a path that exceeds the maximum\n"
             "length specified by the system.  Please change it and try again.\n");
-  // 248 to 260 characters: too long for the default options file.
-  for (size_t length : {248, 260}) {
-    d.env["ORVANE"] = base + std::string(length - base.size(), 'x');
+  // 248 to 260 characters: too long for the default options file; with no
+  // arguments, 241 and more: too long for the release file.
+  const struct {
+    std::vector<std::string> args;
+    size_t length;
+    bool refused;
+  } rows[] = {{{"-help"}, 248, true}, {{"-help"}, 260, true}, {{}, 240, false}, {{}, 241, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.length);
+    d.args = row.args;
+    d.env["ORVANE"] = base + std::string(row.length - base.size(), 'x');
     r = run_driver(d);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err,
-              "The ORVANE directory is set to a path that is too long.\n"
-              "Please check your ORVANE environment variable and try again.\n");
+    EXPECT_EQ(r.status, row.refused ? 1 : 0);
+    EXPECT_EQ(r.err, row.refused ? "The ORVANE directory is set to a path that is too long.\n"
+                                   "Please check your ORVANE environment variable and try again.\n"
+                                 : "ERROR: No input files.\n");
   }
   // An empty ORVANE counts as not set.
   d.env["ORVANE"] = "";
-  d.args = {};
   r = run_driver(d);
   EXPECT_EQ(r.err, "ERROR: No input files.\n");
 }

@@ -14,11 +14,13 @@ using GeneralOptions = OptionChain;
 TEST_F(GeneralOptions, FlagsPassedOn) {
   const FlagCase rows[] = {
       // args, fe, xf, cg, cpp, cc, left
-      {{"-B19", "-Q19", "+Q19", "-Q20", "+Q20", "!B20", "+Q2"}, {},
-       {"-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG"},
-       {"+N19", "+N19", "+N19", "+N20", "+N20", "+N20", "+N2"}, {}, {}, {}},
-      {{"-B5", "-Q77", "-Bx5", "-Q1", "+B5", "!B5", "+Qx"}, {}, {},
-       {"-N5", "-N77", "-Nx5", "-N1", "+N5", "+N5", "+Nx"}, {}, {}, {}},
+      {{"-B19", "-Q19", "+Q19", "-Q20", "+Q20", "!B20", "+Q2", "-B20", "+B19"}, {},
+       {"-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG",
+        "-YALIAS_ARG", "-YALIAS_ARG"},
+       {"+N19", "+N19", "+N19", "+N20", "+N20", "+N20", "+N2", "+N20", "+N19"}, {}, {}, {}},
+      // -N9 is the linker options' (the code generator's -N103).
+      {{"-B5", "-Q77", "-Bx5", "-Q1", "+B5", "!B5", "+Qx", "-N9"}, {}, {},
+       {"-N5", "-N77", "-Nx5", "-N1", "+N5", "+N5", "+Nx", "-N103"}, {}, {}, {}},
       {{"-B5x", "-B", "+B", "+Bx5x"}, {}, {}, {}, {}, {}, {"-B5x", "-B", "+B", "+Bx5x"}},
       {{"-D", "FOO=1", "-DBAR", "-Iinc", "-I", "-x y"}, {"-DFOO=1", "-DBAR", "-Iinc", "-I-x y"}, {}, {},
        {"-DFOO=1", "-DBAR", "-Iinc", "-I-x y"}, {}, {}},

@@ -14,8 +14,10 @@ TEST_F(LinkerOptions, ListsFilled) {
     Strings args, options, libraries, left;
   } rows[] = {
       {{"mylib.LIB", "libfoo.a", "x.a"}, {}, {"mylib.LIB", "libfoo.a"}, {"x.a"}},
-      {{"-map:m.map", "-aliases:", "-heap:1,2", "-stack:9", "-exports:e", "-ignoredups", "-warn"},
-       {"-map:m.map", "-aliases:", "-heap:1,2", "-stack:9", "-exports:e", "-ignoredups", "-warn"}, {}, {}},
+      {{"-map:m.map", "-aliases:", "-heap:1,2", "-stack:9", "-exports:e", "-ignoredups", "-warn",
+        "-unmanglexps", "-usetmpfiles"},
+       {"-map:m.map", "-aliases:", "-heap:1,2", "-stack:9", "-exports:e", "-ignoredups", "-warn",
+        "-unmanglexps", "-usetmpfiles"}, {}, {}},
       {{"-blas", "-blas=lapack", "-blas=imsl", "-blas=atlas", "-imsl", "-useLapack"}, {},
        {"blas.lib", "blas.lib", "imslblas.lib", "f77blas.lib", "cblas.lib", "atlas.lib", "imsl.lib",
         "tmglib.lib", "lapack.lib"}, {}},

@@ -65,6 +65,7 @@ TEST_F(Platform, SearchReportsMatchesOfTheLastComponent) {
       {"?.obj", {"c.obj"}},
       {"a*", {"a.f90", "ab.f95"}},
       {"a.f90", {"a.f90"}},
+      {"a.f90*", {"a.f90"}},  // a star at the end matches nothing too
       {"sub", {"sub"}},  // a directory is found too
       {"nothing*", {}},
       {"missing.f90", {}},
@@ -146,6 +147,8 @@ TEST(PlatformSystem, TempPathAndOwnLocation) {
   // A buffer too small for the path gives no path rather than a cut one.
   char tiny[3];
   EXPECT_EQ(plat_temp_path(tiny, sizeof tiny), 0u);
+  EXPECT_EQ(plat_temp_path(temp, n), 0u);
+  EXPECT_EQ(plat_temp_path(temp, n + 1), n) << "the path and its NUL fill the buffer";
 
   char exe[1024];
   size_t len = plat_executable_path(exe, sizeof exe);
