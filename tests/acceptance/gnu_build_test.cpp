@@ -23,18 +23,14 @@ class GnuBuild : public ::testing::Test {
     // Installed by the build's own install, in the GNU mode whatever the
     // build was configured with; the driver then finds its installation from
     // its own place.
-    RunResult r = install("gnu");
+    DriverRun install;
+    install.program = F90_CMAKE_COMMAND;
+    install.args = {"-DF90_STANDIN_MODE=gnu", "-DCMAKE_INSTALL_PREFIX=" + scratch.at("install"), "-P",
+                    std::string(F90_BUILD_DIR) + "/cmake_install.cmake"};
+    RunResult r = run_driver(install);
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     source("greetings.f90");
     source("main.f90");
-  }
-
-  RunResult install(const std::string& mode) {
-    DriverRun install;
-    install.program = F90_CMAKE_COMMAND;
-    install.args = {"-DF90_STANDIN_MODE=" + mode, "-DCMAKE_INSTALL_PREFIX=" + scratch.at("install"), "-P",
-                    std::string(F90_BUILD_DIR) + "/cmake_install.cmake"};
-    return run_driver(install);
   }
 
   RunResult f90(const Strings& args, const Env& env = {}) {
