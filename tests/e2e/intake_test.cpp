@@ -55,12 +55,6 @@ TEST_F(Intake, NoArgumentsPrintsReleaseAndNoInputMessage) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, target_text(Release));
   EXPECT_EQ(r.err, "ERROR: No input files.\n");
-  // Without the release file, only the message.
-  std::filesystem::remove(scratch.at("install/orvane_release.txt"));
-  r = run({});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "ERROR: No input files.\n");
 }
 
 // Runs that end in the intake's report, with and without -checkopts:
@@ -129,27 +123,7 @@ TEST_F(Intake, Reports) {
   EXPECT_EQ(r.err, "ERROR: More than 100000 response files read: \"m37.rsp\"\n");
 }
 
-TEST_F(Intake, CheckoptsAcceptsEveryFamilySilently) {
-  RunResult r = run({"-checkopts", "-O2", "-ffree", "-f", "fixed", "-t", "132", "-g77",
-                     "-YVAR_NAMES=LCS", "-Y", "VF_CHAR", "-i8", "-N19", "+N20", "-N113", "-dB",
-                     "-eR", "-R7", "-syntax", "-m3", "-z", "2", "-M1,2", "-Z", "3 4", "-q", "-w",
-                     "-W", "5", "-h4", "-H8", "-HF2", "-U", "-T", "16", "-V", "-x", "abc", "-p",
-                     "mods", "-pinc", "-nodefaultmod", "-WINAPIModFiles", "-fdll", "-B5", "+Q7",
-                     "-D", "X=1", "-Iinc", "-O", "-P", "-S", "-c", "-trap=all", "-b", "12", "-g",
-                     "-gmin", "-keep", "-nodefaultlib", "-o", "hello.exe", "-profile",
-                     "-round=x", "-safefp", "hello.f90"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "");
-}
 
-TEST_F(Intake, HelpFromDefaultOptions) {
-  rsp("h.rsp", "-help\n");
-  default_options("f90 -help\n");
-  RunResult r = run({"@h.rsp"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, HelpText);
-}
 
 TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
   std::vector<std::string> helps = {"-help", "+help", "!help"};
