@@ -65,16 +65,6 @@ TEST_F(FortranOptions, FlagsHandedOn) {
   expect_rows(rows);
 }
 
-// With the Windows prefix set, '/' is a minus prefix like '-'.
-TEST_F(FortranOptions, SlashForms) {
-  const FlagCase rows[] = {
-      {{"/ffree", "/f", "fixed", "/R7", "/dx", "/Yfoo", "/x", "abc", "/Z", "4 5"},
-       {"-ffree", "-ffixed", "-R7", "-dx", "-Yfoo", "-xabc", "-M4", "-M5"}, {}, {}, {}, {}, {}},
-      {{"/N20"}, {}, {"-YALIAS_ARG"}, {"+N20"}, {}, {}, {}},
-      {{"/t", "72"}, {"-YCLEN=72"}, {"-YCLEN=72"}, {}, {}, {}, {}},
-  };
-  expect_rows(rows, "+!-/");
-}
 
 TEST_F(FortranOptions, Settings) {
   const struct {

@@ -1,7 +1,6 @@
 // The linker options through the handler chain: what each adds to the
-// linker's lists, the settings it steers, and what it leaves to the later
-// handlers or declines.
-#include "link/cpu.h"
+// linker's lists and what it leaves to the later handlers or declines; and
+// link planning's reordering and unrolling flag.
 #include "link/link.h"
 #include "tests/unit/option_fixture.h"
 
@@ -45,30 +44,6 @@ TEST_F(LinkerOptions, ListsFilled) {
   }
 }
 
-TEST_F(LinkerOptions, SettingsSteered) {
-  fresh();
-  EXPECT_EQ(dispatch({"-autoxps", "-et", "-doto", "-tsafeio", "-usesl", "-nowdir", "-reportDups",
-                      "-sse2", "-cpu:athlon64", "-dryrun"}),
-            Strings{});
-  EXPECT_EQ(AutoExports, 1);
-  EXPECT_EQ(EtWinObject, 1);
-  EXPECT_EQ(ObjectSuffixDotO, 1);
-  EXPECT_EQ(ThreadSafeIO, 1);
-  EXPECT_EQ(UseDllRuntime, 1);
-  EXPECT_EQ(ModulesToOutputDir, 1);
-  EXPECT_EQ(LinkIgnoreDups, 0);
-  EXPECT_EQ(Sse2Mode, 1);
-  EXPECT_EQ(TargetCpu, CpuAthlon64);
-  EXPECT_EQ(DryRun, 1);
-  EXPECT_EQ(Verbose, 1) << "-dryrun goes on to the general options";
-  fresh();
-  dispatch({"-sse2", "-nosse2", "-NOWDIR"});
-  EXPECT_EQ(Sse2Mode, -1);
-  EXPECT_EQ(ModulesToOutputDir, 1);
-  fresh();
-  dispatch({"-out:a.exe"});
-  EXPECT_STREQ(OutputName, "a.exe");
-}
 
 // Link planning's reordering and the unrolling flag, on the lists directly.
 class Planning : public OptionChain {
