@@ -164,15 +164,15 @@ TEST_F(Pipeline, InputsAreLinkedInCommandLineOrder) {
 TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
   src("a/util.f90");
   src("b/util.f90");
-  src("b/util.c");
-  RunResult r = suite.run({X("a/util.f90"), X("b/util.f90"), X("b/util.c"), "-o", "prog"});
+  src("b/Util.c");  // names are compared without regard to case
+  RunResult r = suite.run({X("a/util.f90"), X("b/util.f90"), X("b/Util.c"), "-o", "prog"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines cmds = suite.lines();
   ASSERT_EQ(cmds.size(), 8u);
   EXPECT_EQ(cmds[3], X("I/bin/ftfront{exe} -Ab -p. -pI/F90INC -FTutil-2.bif b/util.f90"));
-  EXPECT_EQ(cmds[6], X("OCC -A -c b/util.c -o Tutil-3.obj"));
+  EXPECT_EQ(cmds[6], X("OCC -A -c b/Util.c -o TUtil-3.obj"));
   EXPECT_EQ(cmds[7], X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:prog Tutil.obj "
-                       "Tutil-2.obj Tutil-3.obj ") + Libraries);
+                       "Tutil-2.obj TUtil-3.obj ") + Libraries);
   // With -c the objects keep the names the user asked for.
   r = suite.run({"-c", X("a/util.f90"), X("b/util.f90")});
   ASSERT_EQ(r.status, 0) << r.err;
