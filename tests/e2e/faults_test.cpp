@@ -38,31 +38,27 @@ TEST_F(Faults, ReadOnlyFileAtExitIsReportedAndTheDirectoryKept) {
   EXPECT_EQ(suite.normalize(r.err), a + a + b + a + b);
 }
 
-TEST_F(Faults, MissingTemporaryPath) {
-  std::string gone = suite.scratch.at("no/such/dir");
-  DriverRun d = suite.prepare({"-c", "a.f90"});
-  d.temp_dir = gone;
-  RunResult r = run_driver(d);
-  EXPECT_EQ(r.status, 1);
-  // The name that was tried: in the directory that is not there.
-  EXPECT_EQ(r.out.rfind("\nUnable to create a directory for temporary files:\n" +
-                            target_path(gone) + target_sep(),
-                        0),
-            0u)
-      << r.out;
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(suite.commands(), Lines{});
-}
-
-TEST_F(Faults, TemporaryPathTooLong) {
-  DriverRun d = suite.prepare({"-c", "a.f90"});
-  d.temp_dir = "/" + std::string(2000, 't');
-  RunResult r = run_driver(d);
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out.rfind("\nCan not find Temp directory: ", 0), 0u) << r.out.substr(0, 80);
-  EXPECT_NE(r.out.find("\nIn order to run the program, check the enviroment temp variable, "
-                       "\nthen create that folder\n"),
-            std::string::npos);
+// A temporary path that is not there, or too long for any name in it: the
+// run ends before any step, saying so (for the first, with the name tried).
+TEST_F(Faults, UnusableTemporaryPath) {
+  const std::string gone = suite.scratch.at("no/such/dir");
+  const struct {
+    std::string temp, starts, then;
+  } rows[] = {
+      {gone, "\nUnable to create a directory for temporary files:\n" + target_path(gone) + target_sep(), ""},
+      {"/" + std::string(2000, 't'), "\nCan not find Temp directory: ",
+       "\nIn order to run the program, check the enviroment temp variable, \nthen create that folder\n"},
+  };
+  for (const auto& row : rows) {
+    DriverRun d = suite.prepare({"-c", "a.f90"});
+    d.temp_dir = row.temp;
+    RunResult r = run_driver(d);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.rfind(row.starts, 0), 0u) << r.out.substr(0, 200);
+    EXPECT_NE(r.out.find(row.then), std::string::npos) << r.out.substr(0, 200);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(suite.commands(), Lines{});
+  }
 }
 
 TEST_F(Faults, RunsThatFailBeforeAnyStepMakeNoDirectory) {
