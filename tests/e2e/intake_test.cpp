@@ -125,44 +125,6 @@ TEST_F(Intake, Reports) {
 
 
 
-TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
-  std::vector<std::string> helps = {"-help", "+help", "!help"};
-  // '/' starts options only where it does not start absolute paths.
-  if (target_is_windows()) helps.push_back("/help");
-  for (const std::string& help : helps) {
-    RunResult r = run({"-kbad", "missing.f90", help, "-kworse"});
-    EXPECT_EQ(r.status, 0) << help;
-    EXPECT_EQ(r.out, HelpText) << help;
-    EXPECT_EQ(r.err, "") << help;
-  }
-  // Not the help request: other spellings.
-  RunResult r = run({"-Help", "--help", "-helps"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -Help --help -helps\n");
-}
-TEST_F(Intake, DefaultOptionsOnlyFromF90LinesAndInFrontOfTheCommandLine) {
-  default_options("f90 -kone \"-k two\"\r\nf77 -knot\nf90-kthree\n#f90 -knot\n f90 -knot\nf90");
-  RunResult r = run({"-kcmd"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kone -k two -kthree -kcmd\n");
-}
-TEST_F(Intake, InstallDirDerivedFromTheDriversLocation) {
-  scratch.mkdir("suite/bin");
-  std::string copy = scratch.at("suite/bin/f90" + target_exe());
-  std::filesystem::copy_file(driver_path(), copy);
-  scratch.write("suite/orvane_release.txt", "derived\n");
-  scratch.write("suite/default.opt", "f90 -kderived\n");
-  DriverRun d;
-  d.program = copy;
-  d.cwd = scratch.at("work");
-  RunResult r = run_driver(d);
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kderived\n");
-  scratch.write("suite/default.opt", "");
-  r = run_driver(d);
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "derived\n");
-}
 
 // A driver with no parent directory above its own cannot find the suite.
 TEST_F(Intake, DriverAtTheRootFindsNoInstallDir) {

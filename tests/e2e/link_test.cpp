@@ -121,28 +121,6 @@ TEST_F(Link, DllWithExportPass) {
   EXPECT_EQ(suite.temp_left(), Lines{});
 }
 
-TEST_F(Link, FailedLinkDeletesAnOutputThatExistedBefore) {
-  struct Row {
-    Lines args;
-    std::string output;
-    std::map<std::string, std::optional<std::string>> env;
-  };
-  const Row rows[] = {
-      {{"-o", "old.exe", "m.f90"}, "old.exe", {{"F90_TOOL_FAIL", "olink=1"}}},
-      {{"-lib", "-o", "old.lib", "m.f90"}, "old.lib", {{"F90_TOOL_FAIL", "olink=1"}}},
-      {{"-dll", "-o", "old.dll", "m.f90"}, "old.dll", {{"F90_TOOL_FAIL", "olink=1"}}},
-      {{"m.f90"}, "m.exe", {{"F90_TOOL_FAIL", "olink=9"}}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.output);
-    suite.scratch.write("work/" + row.output, "precious?");
-    RunResult r = suite.run(row.args, row.env);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "link failed.\n");
-    EXPECT_FALSE(suite.scratch.exists("work/" + row.output));
-    EXPECT_EQ(suite.temp_left(), Lines{});
-  }
-}
 
 TEST_F(Link, ProcessorAndSse2FromTheHost) {
   struct Row {

@@ -1,6 +1,6 @@
 // The general options, the last handler of the chain: the flags they pass
-// on, the bare -O level from ORVANE_BIG_O and the one error they report
-// (the settings they steer are checked by what the runs then do).
+// on and the bare -O level from ORVANE_BIG_O (the settings they steer, and
+// the error of a second output name, are checked on the driver's runs).
 #include <cstdlib>
 #include <optional>
 
@@ -69,16 +69,5 @@ TEST_F(GeneralOptions, BareOTakesItsLevelFromTheEnvironment) {
   set_big_o(saved);
 }
 
-using GeneralOptionsDeathTest = OptionChain;
-
-TEST_F(GeneralOptionsDeathTest, SecondOutputNameEndsTheRun) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  const Strings lines[] = {{"-o", "a.exe", "-o", "b.exe"}, {"-oa.exe", "-ob.exe"}, {"-o", "a", "-oa"}};
-  for (const Strings& line : lines) {
-    SCOPED_TRACE(describe(line));
-    EXPECT_EXIT(dispatch(line), ::testing::ExitedWithCode(1),
-                "^Only one output file can be specified\\.\n$");
-  }
-}
 
 }  // namespace
