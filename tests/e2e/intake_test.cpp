@@ -44,7 +44,6 @@ class Intake : public ::testing::Test {
     r.cwd = scratch.at("work");
     return run_driver(r);
   }
-  void default_options(const std::string& text) { scratch.write("install/default.opt", text); }
   void rsp(const std::string& name, const std::string& text) { scratch.write("work/" + name, text); }
 
   Scratch scratch;
@@ -123,8 +122,28 @@ TEST_F(Intake, Reports) {
   EXPECT_EQ(r.err, "ERROR: More than 100000 response files read: \"m37.rsp\"\n");
 }
 
+TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
+  std::vector<std::string> helps = {"-help", "+help", "!help"};
+  // '/' starts options only where it does not start absolute paths.
+  if (target_is_windows()) helps.push_back("/help");
+  for (const std::string& help : helps) {
+    RunResult r = run({"-kbad", "missing.f90", help, "-kworse"});
+    EXPECT_EQ(r.status, 0) << help;
+    EXPECT_EQ(r.out, HelpText) << help;
+    EXPECT_EQ(r.err, "") << help;
+  }
+  // Not the help request: other spellings.
+  RunResult r = run({"-Help", "--help", "-helps"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -Help --help -helps\n");
+}
 
-
+TEST_F(Intake, DefaultOptionsOnlyFromF90LinesAndInFrontOfTheCommandLine) {
+  scratch.write("install/default.opt", "f90 -kone \"-k two\"\r\nf77 -knot\nf90-kthree\n#f90 -knot\n f90 -knot\nf90");
+  RunResult r = run({"-kcmd"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kone -k two -kthree -kcmd\n");
+}
 
 // A driver with no parent directory above its own cannot find the suite.
 TEST_F(Intake, DriverAtTheRootFindsNoInstallDir) {

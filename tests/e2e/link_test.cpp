@@ -121,7 +121,9 @@ TEST_F(Link, DllWithExportPass) {
   EXPECT_EQ(suite.temp_left(), Lines{});
 }
 
-
+// The processor table itself is checked on real CPUID readings by the
+// processor-model tests; these rows check the levels, the overrides and
+// the SSE2 choices on a stand-in host.
 TEST_F(Link, ProcessorAndSse2FromTheHost) {
   struct Row {
     Lines options;
@@ -135,12 +137,8 @@ TEST_F(Link, ProcessorAndSse2FromTheHost) {
       {{"-O2"}, "GenuineIntel:80f20:1", "-N133 -N160 -N162"},  // bit 19 is the model's
       {{"-O2"}, "GenuineIntel:6f0:1", "-N100 -N162"},
       {{"-O2", "-sse2"}, "GenuineIntel:6f0:1", "-N100 -N160 -N162"},
-      {{"-O2"}, "GenuineIntel:100f20:1", "-N162"},
-      {{"-O2"}, "AuthenticAMD:550:1", "-N162"},
-      {{"-O2"}, "AuthenticAMD:580:1", "-N100 -N162"},
       {{"-O2"}, "AuthenticAMD:6a0:1", "-N135 -N160 -N162"},
       {{"-O3"}, "AuthenticAMD:a00f00:1", "-N159 -N160 -N162"},
-      {{"-O2"}, "CyrixInstead:6f0:1", "-N162"},
       {{"-O2"}, "none", "-N162"},
       {{"-O1"}, "GenuineIntel:f20:1", "-N162"},
       {{"-O2", "-cpu:athlon"}, "GenuineIntel:6f0:1", "-N135 -N160 -N162"},

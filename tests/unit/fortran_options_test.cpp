@@ -65,7 +65,6 @@ TEST_F(FortranOptions, FlagsHandedOn) {
   expect_rows(rows);
 }
 
-
 TEST_F(FortranOptions, Settings) {
   const struct {
     Strings args;

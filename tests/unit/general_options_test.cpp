@@ -41,7 +41,6 @@ TEST_F(GeneralOptions, FlagsPassedOn) {
   expect_rows(rows);
 }
 
-
 TEST_F(GeneralOptions, BareOTakesItsLevelFromTheEnvironment) {
   auto set_big_o = [](const std::optional<std::string>& value) {
     if (value)
@@ -68,6 +67,5 @@ TEST_F(GeneralOptions, BareOTakesItsLevelFromTheEnvironment) {
   }
   set_big_o(saved);
 }
-
 
 }  // namespace

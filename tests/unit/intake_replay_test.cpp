@@ -71,5 +71,4 @@ TEST_F(IntakeReplay, FoundAndBoundaryInputs) {
   }
 }
 
-
 }  // namespace

@@ -44,7 +44,6 @@ TEST_F(LinkerOptions, ListsFilled) {
   }
 }
 
-
 // Link planning's reordering and the unrolling flag, on the lists directly.
 class Planning : public OptionChain {
  protected:

@@ -95,7 +95,6 @@ TEST_F(Platform, SearchReportsMatchesOfTheLastComponent) {
   EXPECT_FALSE(plat_find_any(p("nodir" + std::string(1, PathSep) + "*").c_str()));
 }
 
-
 TEST_F(Platform, PrivateDirectoriesAreNewAndEndInASeparator) {
   char first[300], second[300];
   ASSERT_TRUE(plat_make_private_dir(p().c_str(), first, sizeof first));
@@ -208,7 +207,6 @@ TEST_F(Spawn, ChildReceivesTheCommandLineAndTheEnvironment) {
 #endif
   }
 }
-
 
 }  // namespace
 
