@@ -1,7 +1,8 @@
-// The platform layer against the real system: file search, deletion,
-// directory listing and removal, the private temporary directory, and child
-// processes with their command line and environment. The same
-// cases run on POSIX and, cross-built, on Windows.
+// The platform layer against the real system: file search, the private
+// temporary directory, the temporary path and the program's own location,
+// and the SSE2 probe's guard. (Child processes are checked by every tool that
+// the end-to-end tests start.) The same cases run on POSIX and, cross-built,
+// on Windows.
 #ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
@@ -145,67 +146,6 @@ TEST(PlatformSystem, TempPathAndOwnLocation) {
   // A path that does not fit is no path.
   EXPECT_EQ(plat_executable_path(exe, 4), 0u);
   EXPECT_STREQ(exe, "");
-}
-
-// The probe's path as this platform spells it. Under wine the path that the
-// build recorded is a path of the Linux host, which wine shows as drive Z:.
-std::string probe_path() {
-  std::string path = F90_CHILD_PROBE;
-#ifdef _WIN32
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  std::replace(path.begin(), path.end(), '/', '\\');
-#endif
-  return path;
-}
-
-// A 32-bit test under user-mode emulation starts the probe through the
-// emulator; elsewhere the probe runs by itself.
-#ifndef F90_CHILD_RUNNER
-#define F90_CHILD_RUNNER ""
-#endif
-
-class Spawn : public Platform {
- protected:
-  // Runs the probe with `args` appended to its path; returns the status and
-  // leaves what the probe wrote in `report`.
-  uint32_t run(const std::string& args) {
-    plat_setenv("F90_PROBE_OUT", p("probe.txt").c_str());
-    std::string line = F90_CHILD_RUNNER + probe_path() + args;
-    uint32_t result = plat_spawn_and_wait(line.c_str());
-    received = value = "(no report)";
-    {
-      std::ifstream in(p("probe.txt"), std::ios::binary);
-      std::getline(in, received);
-      std::getline(in, value);
-    }
-    fs::remove(p("probe.txt"));
-    return result;
-  }
-  std::string received, value;
-};
-
-// The child gets the line as built, and the driver's environment.
-TEST_F(Spawn, ChildReceivesTheCommandLineAndTheEnvironment) {
-  plat_setenv("F90_PROBE_VALUE", "C:\\Suite\\");
-  const struct {
-    const char* args;
-    const char* posix;  // the arguments that POSIX splits from the line
-  } rows[] = {
-      {"", ""},
-      {" a b", "[a][b]"},
-      {" \"a b\" \"say \"\"hi\"\"\"", "[a b][say \"hi\"]"},
-      {" c:\\dir\\x.obj \"it's\"", "[c:\\dir\\x.obj][it's]"},
-      {" @\"Z:\\tmp dir\\link.rsp\"", "[@Z:\\tmp dir\\link.rsp]"},
-  };
-  for (const auto& row : rows) {
-    ASSERT_EQ(run(row.args), 0u) << row.args;
-    EXPECT_EQ(value, "C:\\Suite\\");
-#ifdef _WIN32
-    EXPECT_EQ(received, probe_path() + row.args);
-#else
-    EXPECT_EQ(received, row.posix);
-#endif
-  }
 }
 
 }  // namespace
