@@ -53,8 +53,8 @@ TEST_F(Link, LinkLines) {
   };
   const Row rows[] = {
       {{"-lib", "-o", "m.lib", "m.f90"}, 0, "", Olink + "-ignoredups -lib -out:m.lib Tm.obj"},
-      {{"-plainappl", "m.f90"}, 0, "",
-       Olink + "-ignoredups -aliases:UNICODE.ALS -out:m.exe Tm.obj orvRT0.lib rt9math.lib rtio.lib "
+      {{"-plainappl", "-tsafeio", "m.f90"}, 0, "",
+       Olink + "-ignoredups -aliases:UNICODE.ALS -out:m.exe Tm.obj orvRT0.lib rt9math.lib rtiot.lib "
        "rtmath.lib liboc.lib winif.lib user32.lib gdi32.lib comctl32.lib advapi32.lib comdlg32.lib "
        "kernel32.lib"},
       {{"-wsim", "m.f90"}, 0, "",
@@ -67,9 +67,10 @@ TEST_F(Link, LinkLines) {
       {{"-usedll", "-tsafeio", "m.f90"}, 0, "",
        Olink + "-ignoredups -aliases:UNICODE.ALS -out:m.exe Tm.obj orvRT0.lib rt9mdll.lib rtiotdll.lib "
        "rtmathdll.lib libocdll.lib comdlg32.lib kernel32.lib"},
-      {{"-reportDups", "-et", "-cons", "-plplot", "x.LIB", "-imsl", "m.f90"}, 0, "",
+      // -fdll, for the module files of the DLL runtime, links that runtime too.
+      {{"-reportDups", "-et", "-cons", "-plplot", "x.LIB", "-imsl", "-fdll", "m.f90"}, 0, "",
        Olink + "-aliases:UNICODE.ALS -out:m.exe Tm.obj " + X("I/lib/orvane_et_win.obj") + " orvRT0.lib plplot.lib x.LIB "
-       "imsl.lib rt9math.lib rtio.lib rtmath.lib liboc.lib winif.lib user32.lib gdi32.lib "
+       "imsl.lib rt9mdll.lib rtiodll.lib rtmathdll.lib libocdll.lib winif.lib user32.lib gdi32.lib "
        "comctl32.lib advapi32.lib comdlg32.lib kernel32.lib"},
       {{"-dll", "-lib", "-o", "s.lib", "m.f90"}, 0, "", Olink + "-ignoredups -lib -out:s.lib Tm.obj"},
       // Libraries without a name are refused once the sources are compiled.

@@ -65,7 +65,7 @@ TEST_F(Pipeline, ClassificationByExtension) {
       {"x.fOR", "ftfront"}, {"x.F", "ftfront"},   {"x.f95", "ftfront"}, {"x.F9", ""},
       {"x.bif", "ixform"},  {"x.BIF", ""},        {"x.int", "ocgen"},   {"x.INT", ""},
       {"x.c", "OCC -A"},    {"x.C", "OCC -c++"},  {"x.cc", "OCC -c++"}, {"x.CC", "OCC -c++"},
-      {"x.Cpp", "OCC -c++"}, {"x.cxx", "OCC -c++"}, {"x.c++", "OCC -c++"}, {"x.S", ""},
+      {"x.Cpp", "OCC -c++"}, {"x.cxx", "OCC -c++"}, {"x.c++", "OCC -c++"}, {"x.cp", "OCC -c++"}, {"x.S", ""},
       {"x.MM", ""},         {"x.Mm", ""},         {"x.", ""},
   };
   for (const Row& row : rows) {
