@@ -144,12 +144,15 @@ TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
   EXPECT_EQ(cmds[6], X("OCC -A -c b/Util.c -o TUtil-3.obj"));
   EXPECT_EQ(cmds[7], X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:prog Tutil.obj "
                        "Tutil-2.obj TUtil-3.obj ") + Libraries);
-  // With -c the objects keep the names the user asked for.
-  r = suite.run({"-c", X("a/util.f90"), X("b/util.f90")});
+  // With -c the objects keep the names the user asked for; a name with
+  // more than one dot keeps all but its extension.
+  src("a/v.1.f90");
+  src("b/v.1.f90");
+  r = suite.run({"-c", X("a/v.1.f90"), X("b/v.1.f90")});
   ASSERT_EQ(r.status, 0) << r.err;
   cmds = suite.commands();
   ASSERT_EQ(cmds.size(), 6u);
-  EXPECT_EQ(cmds[5], X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o util.obj -i Tutil-2.int"));
+  EXPECT_EQ(cmds[5], X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o v.1.obj -i Tv.1-2.int"));
 }
 
 TEST_F(Pipeline, QuotingOfBlanksAndQuotes) {
