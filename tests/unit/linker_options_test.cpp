@@ -67,7 +67,7 @@ TEST_F(Planning, UnrollingValuesAndTheLevel) {
       {{"-H0"}, {"-hmif=p"}},  // zero is no value: nothing is filled in
       {{"-h0", "-H20"}, {"-hmif=p"}},
       {{"-HF3"}, {"-hmif=p", "-YUNROLL=4,40,3"}},
-      {{"-HF1"}, {"-hmif=p", "-YUNROLL=4,40,1"}},
+      {{"-H0", "-HF3"}, {"-hmif=p", "-YUNROLL=4,0,3"}},  // a third value keeps a zero limit
       {{"-O3", "-h0"}, {"-hmif=p", "-YTRANSFORM_LOOPS"}},
       {{"-U", "-h8"}, {"-hmif=p", "-YUNROLL=8,40"}},
       {{"-h8", "-U"}, {"-YUNROLL=auto", "-hmif=p"}},
