@@ -191,6 +191,7 @@ TEST_F(Intake, InstallDirLengthLimits) {
                                  : "ERROR: No input files.\n");
   }
   // An empty ORVANE counts as not set.
+  d.args = {};
   d.env["ORVANE"] = "";
   r = run_driver(d);
   EXPECT_EQ(r.err, "ERROR: No input files.\n");

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -83,7 +82,8 @@ namespace {
 
 std::vector<std::string> words_of(const char* variable) {
   std::vector<std::string> words;
-  std::istringstream in(std::getenv(variable) ? std::getenv(variable) : "");
+  const char* value = std::getenv(variable);
+  std::istringstream in(value ? value : "");
   for (std::string w; in >> w;) words.push_back(w);
   return words;
 }
