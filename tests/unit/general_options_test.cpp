@@ -56,7 +56,8 @@ TEST_F(GeneralOptions, BareOTakesItsLevelFromTheEnvironment) {
     int level;
   } rows[] = {
       {std::nullopt, {"-O"}, 2}, {"", {"-O"}, 2},         {"-O3", {"-O"}, 3},      {"-O0", {"-O3", "-O"}, 0},
-      {"-o1", {"-O"}, 2},        {"-O3 ", {"-O"}, 2},     {"-O4", {"-O"}, 2},      {"-O1", {"-O", "-O3"}, 3}, {"-O3", {"-O", "-O1"}, 1},
+      {"-o1", {"-O"}, 2},        {"-O3 ", {"-O"}, 2},     {"-O4", {"-O"}, 2},      {"-O1", {"-O", "-O3"}, 3},
+      {"-O3", {"-O", "-O1"}, 1},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.env.value_or("(unset)") + " " + describe(row.args));
