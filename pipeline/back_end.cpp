@@ -24,6 +24,15 @@ void run_step(const char* invocation, const ArgList* list1, const ArgList* list2
   }
 }
 
+// What the code-generator, C and C++ steps make is an object whatever its
+// name: it goes straight to the link list. Put back on the work list, a name
+// the user chose with -c -o (out.f90, x.c, ...) would be classified as a
+// source again and compiled without end.
+void hand_on_object(ArgList* work, const std::string& object) {
+  arglist_remove_first(work);
+  arglist_append(LinkObjects, object);
+}
+
 void compile_c_family(ArgList* work, const char* env_name, const char* fallback,
                       const char* failure) {
   if (TargetKind < KindObjects) {
@@ -40,7 +49,7 @@ void compile_c_family(ArgList* work, const char* env_name, const char* fallback,
   const char* invocation = std::getenv(env_name);
   if (!invocation) invocation = fallback;
   run_step(invocation, CPreprocessorFlags, CCompilerFlags, own, object, failure);
-  replace_first(work, object);
+  hand_on_object(work, object);
 }
 
 }  // namespace
@@ -82,7 +91,7 @@ void run_code_generator(ArgList* work) {
   arglist_append(own, input);
   std::string invocation = suite_tool_invocation("ocgen", true);
   run_step(invocation.c_str(), CodeGenFlags, nullptr, own, object, "ocgen failed.\n");
-  replace_first(work, object);
+  hand_on_object(work, object);
 }
 
 void compile_c(ArgList* work) { compile_c_family(work, "CC", "OCC -A", "C compilation failed.\n"); }

@@ -1,5 +1,7 @@
-// The steps of the per-file pipeline. Each takes the work list, reads its
-// first entry and replaces it by the step's output file (or drops it); a
+// The steps of the per-file pipeline. Each takes the work list and reads its
+// first entry: the front end and the transformer replace it by their output
+// file, the code-generator, C and C++ steps remove it and hand their object to
+// the link list (the C and C++ steps drop it when no object is wanted); a
 // failing step ends the driver.
 #pragma once
 #include <string>

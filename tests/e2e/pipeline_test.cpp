@@ -24,14 +24,45 @@ class Pipeline : public ::testing::Test {
 const char* const Libraries =
     "orvRT0.lib rt9math.lib rtio.lib rtmath.lib liboc.lib comdlg32.lib kernel32.lib";
 
-// C sources alone with -c make no temporary directory: none is echoed.
+// With -c the object gets exactly the name -o gives, and goes on as an
+// object whatever that name's extension would otherwise call for: it is not
+// compiled again. C sources alone make no temporary directory: none is
+// echoed.
 TEST_F(Pipeline, CompileOnlyWithOutputNameWritesThatName) {
   src("u.c");
+  src("a.f90");
   suite.scratch.mkdir("work/out");
-  RunResult r = suite.run({"-v", "-c", "-o", X("out/x.o"), "u.c"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, X("OCC -A -c u.c -o out/x.o\n"));
-  EXPECT_EQ(suite.commands(), Lines{X("OCC -A -c u.c -o out/x.o")});
+  const struct {
+    std::string source, output;
+  } rows[] = {
+      {"u.c", X("out/x.o")}, {"u.c", "y.cpp"},   {"u.c", "y.c"},     {"a.f90", "out.f90"},
+      {"a.f90", "x.c"},      {"a.f90", "x.bif"}, {"a.f90", "x.int"}, {"a.f90", "x.FOR"},
+      {"a.f90", "x.cxx"},    {"a.f90", "x"},
+  };
+  for (const auto& row : rows) {
+    for (bool dry : {true, false}) {  // the dry run first: it leaves no file
+      SCOPED_TRACE(row.output + (dry ? " -dryrun" : ""));
+      Lines args = {"-v", "-c", "-o", row.output, row.source};
+      if (dry) args[0] = "-dryrun";
+      DriverRun d = suite.prepare(args);
+      d.timeout_seconds = 10;
+      RunResult r = run_driver(d);
+      ASSERT_EQ(r.status, 0) << r.err;
+      Lines want;
+      if (row.source == "u.c") {
+        want = {X("OCC -A -c u.c -o ") + row.output};
+        EXPECT_EQ(r.out, want[0] + "\n");
+      } else {
+        want = {X("I/bin/ftfront{exe} -Ab -p. -pI/F90INC -FTa.bif a.f90"),
+                X("I/bin/ixform{exe} -hmif=p -o Ta.int Ta.bif"),
+                X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o ") + row.output + X(" -i Ta.int")};
+        EXPECT_EQ(suite.normalize(r.out),
+                  X("mkdir T\n") + want[0] + "\n" + want[1] + "\n" + want[2] + X("\ndel T*.*\nrmdir T\n"));
+      }
+      EXPECT_EQ(suite.commands(), dry ? Lines{} : want);
+      EXPECT_EQ(suite.scratch.exists("work/" + row.output), !dry);
+    }
+  }
 }
 
 // A dry run echoes the chain as -v does (the worked example checks the
