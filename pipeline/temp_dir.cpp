@@ -10,35 +10,15 @@
 #include "driver/settings.h"
 #include "platform/platform.h"
 
-const char* get_temp_dir() {
-  if (TempDirPath[0]) return TempDirPath;
-  char temp_path[TempDirPathMax + 1];
-  if (plat_temp_path(temp_path, sizeof temp_path - 16) == 0) {
-    std::printf("\nCan not find Temp directory: %s", temp_path);
-    std::printf("\nIn order to run the program, check the enviroment temp variable, ");
-    std::printf("\nthen create that folder\n");
-    driver_exit(1);
-  }
-  char made[TempDirPathMax + 1];
-  bool ok = plat_make_private_dir(temp_path, made, sizeof made);
-  if (Verbose) std::printf("mkdir %s\n", made);
-  if (!ok) {
-    // TempDirPath stays empty: there is nothing of ours to remove at exit.
-    std::printf("\nUnable to create a directory for temporary files:\n%s\n", made);
-    driver_exit(1);
-  }
-  std::memcpy(TempDirPath, made, std::strlen(made) + 1);
-  return TempDirPath;
-}
+namespace {
+// Set once the directory named by TempDirPath was made by this run.
+bool TempDirMade = false;
 
-void remove_temp_dir() {
-  if (KeepTemps || !TempDirPath[0]) return;
-  if (Verbose) std::printf("del %s*.*\n", TempDirPath);
-
-  // Every file is deleted in one walk over the directory. A file that cannot
-  // be deleted is reported once when the walk reaches it and once more after
-  // every later successful deletion, as a search that starts over after each
-  // deletion would report it.
+// Every file is deleted in one walk over the directory. A file that cannot be
+// deleted is reported once when the walk reaches it and once more after every
+// later successful deletion, as a search that starts over after each deletion
+// would report it.
+void delete_files_in_temp_dir() {
   ArgList* files = arglist_create();
   plat_list_files(TempDirPath, files);
   std::vector<std::pair<std::string, uint32_t>> stuck;
@@ -58,7 +38,37 @@ void remove_temp_dir() {
     }
   }
   arglist_destroy(files);
+}
+}  // namespace
 
+const char* get_temp_dir() {
+  if (TempDirPath[0]) return TempDirPath;
+  char temp_path[TempDirPathMax + 1];
+  if (plat_temp_path(temp_path, sizeof temp_path - 16) == 0) {
+    std::printf("\nCan not find Temp directory: %s", temp_path);
+    std::printf("\nIn order to run the program, check the enviroment temp variable, ");
+    std::printf("\nthen create that folder\n");
+    driver_exit(1);
+  }
+  char made[TempDirPathMax + 1];
+  bool ok = plat_make_private_dir(temp_path, made, sizeof made);
+  if (Verbose) std::printf("mkdir %s\n", made);
+  // The name tried stays, also when nothing was made, so that the exit's
+  // echo names it on every platform; only a directory that this run really
+  // made is emptied and removed.
+  std::memcpy(TempDirPath, made, std::strlen(made) + 1);
+  if (!ok) {
+    std::printf("\nUnable to create a directory for temporary files:\n%s\n", made);
+    driver_exit(1);
+  }
+  TempDirMade = true;
+  return TempDirPath;
+}
+
+void remove_temp_dir() {
+  if (KeepTemps || !TempDirPath[0]) return;
+  if (Verbose) std::printf("del %s*.*\n", TempDirPath);
+  if (TempDirMade) delete_files_in_temp_dir();
   if (Verbose) std::printf("rmdir %s\n", TempDirPath);
-  plat_remove_dir(TempDirPath);
+  if (TempDirMade) plat_remove_dir(TempDirPath);
 }

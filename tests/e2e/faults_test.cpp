@@ -39,18 +39,20 @@ TEST_F(Faults, ReadOnlyFileAtExitIsReportedAndTheDirectoryKept) {
 }
 
 // A temporary path that is not there, or too long for any name in it: the
-// run ends before any step, saying so (for the first, with the name tried).
+// run ends before any step, saying so. For the first the name tried is
+// echoed as a made directory's would be, from mkdir to rmdir.
 TEST_F(Faults, UnusableTemporaryPath) {
   const std::string gone = suite.scratch.at("no/such/dir");
+  const std::string tried = target_path(gone) + target_sep();
   const struct {
     std::string temp, starts, then;
   } rows[] = {
-      {gone, "\nUnable to create a directory for temporary files:\n" + target_path(gone) + target_sep(), ""},
+      {gone, "mkdir " + tried, "\nUnable to create a directory for temporary files:\n" + tried},
       {"/" + std::string(2000, 't'), "\nCan not find Temp directory: ",
        "\nIn order to run the program, check the enviroment temp variable, \nthen create that folder\n"},
   };
   for (const auto& row : rows) {
-    DriverRun d = suite.prepare({"-c", "a.f90"});
+    DriverRun d = suite.prepare({"-v", "-c", "a.f90"});
     d.temp_dir = row.temp;
     RunResult r = run_driver(d);
     EXPECT_EQ(r.status, 1);
@@ -58,6 +60,13 @@ TEST_F(Faults, UnusableTemporaryPath) {
     EXPECT_NE(r.out.find(row.then), std::string::npos) << r.out.substr(0, 200);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(suite.commands(), Lines{});
+    if (row.temp == gone) {
+      std::string name = r.out.substr(6, r.out.find('\n') - 6);
+      EXPECT_EQ(r.out, "mkdir " + name + "\n\nUnable to create a directory for temporary files:\n" + name +
+                           "\ndel " + name + "*.*\nrmdir " + name + "\n");
+    } else {
+      EXPECT_EQ(r.out.find("del "), std::string::npos) << "no name, nothing to echo at exit";
+    }
   }
 }
 
