@@ -2,6 +2,7 @@
 // mode builds Fortran (and C/C++) programs and libraries that run.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -151,6 +152,71 @@ TEST_F(GnuBuild, OptionsReachTheCompiler) {
     args.insert(args.end(), {"-o", "prog", c.name});
     EXPECT_BUILT(f90(args));
     EXPECT_EQ(run("prog"), c.output);
+  }
+}
+
+// Each source is compiled once: gfortran runs once per source, except for
+// the first when the front end could not foresee the later steps' flags
+// (-g, -O3); the objects have those flags (debug sections with -g only).
+TEST_F(GnuBuild, ObjectsHaveTheFlagsOfTheirRun) {
+  const struct {
+    Strings options;
+    size_t compiles;
+    bool debug;
+  } rows[] = {
+      {{}, 2, false}, {{"-O2"}, 2, false}, {{"-g"}, 3, true}, {{"-O2", "-g"}, 3, true}, {{"-O3"}, 3, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.options.empty() ? "-O0" : row.options[0] + " " + row.options.back());
+    Strings args = row.options;
+    args.insert(args.end(), {"-c", "greetings.f90", "main.f90"});
+    RunResult r = f90(args, {{"F90_GNU_ECHO", "1"}});
+    EXPECT_BUILT(r);
+    size_t compiles = 0;
+    for (size_t at = 0; (at = r.err.find(": gfortran -c ", at)) != std::string::npos; ++at) ++compiles;
+    EXPECT_EQ(compiles, row.compiles) << r.err;
+    for (const char* object : {"work/greetings.obj", "work/main.obj"})
+      EXPECT_EQ(scratch.read(object).find(".debug_info") != std::string::npos, row.debug) << object;
+    EXPECT_BUILT(f90({"-o", "greet", "greetings.obj", "main.obj"}));
+    EXPECT_EQ(run("greet"), "Hello, world!\n");
+  }
+}
+
+// A diagnostic shows once, naming the source as the user wrote it; an error
+// stops the run before the next source, except that -syntax checks them all.
+TEST_F(GnuBuild, DiagnosticsShowOnceNamingTheSourceAsWritten) {
+  scratch.write("work/src/w.f90",
+                "program w\n  integer :: a(3)\n  a(4) = 1\n  print *, a(1)\nend program w\n");
+  scratch.write("work/src/e.f90", "program e\n  integer ::\nend program e\n");
+  const std::string warning = "src/w.f90:3:4:", error = "src/e.f90:2:12:";
+  const struct {
+    Strings args;
+    int status;
+    size_t warnings, errors;
+  } rows[] = {
+      {{"-c", "src/w.f90"}, 0, 1, 0},
+      {{"-c", "-O2", "src/w.f90"}, 0, 1, 0},
+      {{"-c", "-g", "src/w.f90"}, 0, 1, 0},  // compiled again with -g
+      {{"-c", "src/e.f90", "src/w.f90"}, 1, 0, 1},
+      {{"-syntax", "src/w.f90", "src/e.f90"}, 1, 1, 1},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args[0] + " " + row.args[1]);
+    RunResult r = f90(row.args);
+    EXPECT_EQ(r.status, row.status) << r.err;
+    auto count = [&r](const std::string& text) {
+      size_t n = 0;
+      for (size_t at = 0; (at = r.err.find(text, at)) != std::string::npos; ++at) ++n;
+      return n;
+    };
+    EXPECT_EQ(count("Warning: Array reference at (1) is out of bounds"), row.warnings) << r.err;
+    EXPECT_EQ(count(warning), row.warnings) << r.err;
+    EXPECT_EQ(count("Error: "), row.errors) << r.err;
+    EXPECT_EQ(count(error), row.errors) << r.err;
+    EXPECT_EQ(count(scratch.path()), 0u) << r.err;
+    EXPECT_EQ(count("ftfront failed."), row.status == 1 ? 1u : 0u) << r.err;
+    EXPECT_EQ(scratch.exists("work/w.obj"), row.args[0] == "-c" && row.status == 0);
+    if (scratch.exists("work/w.obj")) std::remove(scratch.at("work/w.obj").c_str());
   }
 }
 
