@@ -114,8 +114,8 @@ std::optional<FrontEndPlan> plan_front_end(const Args& args, std::string* error)
       preprocessor.push_back("-I" + absolute_path(f.substr(2)));
     }
     // The rest (-Ab, the -O0 of the higher levels, -dB, the -Y naming
-    // options, message selections) has no gfortran counterpart; gfortran
-    // always checks syntax only here.
+    // options, message selections) has no gfortran counterpart; the -O0 and
+    // -dB only tell what the later steps will do (above).
   }
   if (integer_size == 2)
     plan.warnings.push_back("-i16 has no GNU counterpart; default integers stay 4 bytes");
