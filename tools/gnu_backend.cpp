@@ -10,6 +10,9 @@ int gnu_backend_run(const std::string&, const std::vector<std::string>&) { retur
 
 #else
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,6 +55,15 @@ bool is_file(const std::string& path) {
 bool is_directory(const std::string& path) {
   std::error_code ec;
   return !path.empty() && fs::is_directory(path, ec);
+}
+
+std::string source_stamp(const std::string& path) {
+  std::error_code ec;
+  fs::file_time_type time = fs::last_write_time(path, ec);
+  if (ec) return "";
+  uintmax_t size = fs::file_size(path, ec);
+  if (ec) return "";
+  return std::to_string(size) + " " + std::to_string(time.time_since_epoch().count());
 }
 
 std::string suffix_of(const std::string& path) {
@@ -104,18 +116,69 @@ std::string command_line(const Args& argv) {
   return line;
 }
 
-// Runs a command; true when it ended with status 0. A program that is not
-// there is reported, so that a missing toolchain is not a silent failure.
-bool run(const std::string& tool, const Args& argv) {
-  if (argv.empty()) return false;
-  if (!program_exists(argv[0])) {
-    std::fprintf(stderr, "%s: cannot find the program \"%s\" (is the GNU toolchain installed?)\n",
-                 tool.c_str(), argv[0].c_str());
-    return false;
-  }
+// Reports a program that is not there, so that a missing toolchain is not a
+// silent failure.
+bool program_found(const std::string& tool, const std::string& program) {
+  if (program_exists(program)) return true;
+  std::fprintf(stderr, "%s: cannot find the program \"%s\" (is the GNU toolchain installed?)\n", tool.c_str(),
+               program.c_str());
+  return false;
+}
+
+// With F90_GNU_ECHO, shows a command about to run.
+void echo(const std::string& tool, const Args& argv) {
   if (std::getenv("F90_GNU_ECHO")) std::fprintf(stderr, "%s: %s\n", tool.c_str(), command_line(argv).c_str());
   std::fflush(nullptr);
+}
+
+// Runs a command; true when it ended with status 0.
+bool run(const std::string& tool, const Args& argv) {
+  if (argv.empty() || !program_found(tool, argv[0])) return false;
+  echo(tool, argv);
   return plat_spawn_and_wait(command_line(argv).c_str()) == 0;
+}
+
+// Runs a command with its standard error in `*captured` instead of on ours
+// (through the file `capture`, removed afterwards). gfortran colours what it
+// prints only on a terminal: when ours is one, it is asked to all the same.
+bool run_captured(const std::string& tool, Args argv, const std::string& capture, std::string* captured) {
+  const char* term = std::getenv("TERM");
+  if (isatty(2) && term && std::strcmp(term, "dumb") != 0)
+    argv.insert(argv.begin() + 1, "-fdiagnostics-color=always");
+  echo(tool, argv);
+  int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  int saved = fcntl(2, F_DUPFD_CLOEXEC, 3);
+  if (file < 0 || saved < 0 || dup2(file, 2) < 0) {
+    if (file >= 0) close(file);
+    if (saved >= 0) close(saved);
+    return plat_spawn_and_wait(command_line(argv).c_str()) == 0;
+  }
+  close(file);
+  bool ok = plat_spawn_and_wait(command_line(argv).c_str()) == 0;
+  dup2(saved, 2);
+  close(saved);
+  std::ifstream in(capture, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  *captured = text.str();
+  std::error_code ignored;
+  fs::remove(capture, ignored);
+  return ok;
+}
+
+void show(const std::string& diagnostics) {
+  std::fwrite(diagnostics.data(), 1, diagnostics.size(), stderr);
+  std::fflush(stderr);
+}
+
+// Makes `from` the file `to`: renamed, or copied across file systems.
+bool move_file(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  if (!ec) return true;
+  if (!fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec)) return false;
+  fs::remove(from, ec);
+  return true;
 }
 
 int fail(const std::string& tool, const std::string& message) {
@@ -158,8 +221,39 @@ int front_end(const Args& args) {
   std::optional<FrontEndPlan> plan = plan_front_end(args, &error);
   if (!plan) return fail("ftfront", error);
   for (const std::string& w : plan->warnings) std::fprintf(stderr, "ftfront: warning: %s\n", w.c_str());
-  if (!run("ftfront", plan->check)) return 1;
-  if (!write_text(plan->output, format_unit(UnitKind::FrontEnd, plan->unit)))
+  Unit& unit = plan->unit;
+  if (plan->check_only) {
+    if (!run("ftfront", plan->check)) return 1;
+  } else if (!program_found("ftfront", fortran_compiler())) {
+    return 1;
+  } else {
+    // The flags the code generator added for the source before this one,
+    // else the guess.
+    Args later = plan->guessed_later_flags;
+    std::string text;
+    if (read_text(later_flags_file(plan->output), &text)) {
+      if (std::optional<Args> learnt = parse_flag_list(text)) later = *learnt;
+    }
+    std::string object = absolute_path(front_end_object(plan->output));
+    std::string capture = plan->output + ".diagnostics", diagnostics;
+    unit.stamp = source_stamp(source_argument(unit));
+    if (run_captured("ftfront", compile_command(unit, later, object), capture, &diagnostics)) {
+      unit.object = object;
+      unit.object_flags = later;
+      unit.diagnostics = diagnostics;
+    } else {
+      // Whether the source passes is the check's answer alone (a compile
+      // may also fail at an optimisation level that the run does not use).
+      std::error_code ignored;
+      fs::remove(object, ignored);
+      if (!run_captured("ftfront", plan->check, capture, &diagnostics)) {
+        show(diagnostics);
+        return 1;
+      }
+      // It passes: the code generator compiles and shows what gfortran says.
+    }
+  }
+  if (!write_text(plan->output, format_unit(UnitKind::FrontEnd, unit)))
     return fail("ftfront", "cannot write " + plan->output);
   return 0;
 }
@@ -182,7 +276,21 @@ int code_generator(const Args& args) {
   if (!parsed) return fail("ocgen", error);
   std::optional<Unit> unit = read_unit("ocgen", UnitKind::Transformed, parsed->input);
   if (!unit) return 1;
-  return run("ocgen", code_generator_command(*parsed, *unit)) ? 0 : 1;
+  Args later = code_generator_later_flags(*parsed, *unit);
+  // For the front end of the next source; a file that cannot be written only costs time.
+  std::string learnt = later_flags_file(parsed->input), text;
+  if (!read_text(learnt, &text) || text != format_flag_list(later))
+    write_text(learnt, format_flag_list(later));
+  if (!unit->object.empty()) {
+    if (front_end_object_fits(*unit, later, source_stamp(source_argument(*unit))) &&
+        is_file(unit->object) && move_file(unit->object, parsed->object)) {
+      show(unit->diagnostics);
+      return 0;
+    }
+    std::error_code ignored;
+    fs::remove(unit->object, ignored);
+  }
+  return run("ocgen", compile_command(*unit, later, parsed->object)) ? 0 : 1;
 }
 
 int c_compiler_tool(const Args& args) {

@@ -62,6 +62,12 @@ std::optional<FrontEndPlan> plan_front_end(const Args& args, std::string* error)
   FrontEndPlan plan;
   plan.output = args[n - 2].substr(2);
   const std::string& source = args[n - 1];
+  // The higher optimisation levels give the front end a "-O0"; the code
+  // generator then gets -O2 or -O3, and -O2 is the one a build most often asks for.
+  for (size_t i = 0; i + 2 < n; ++i) {
+    if (args[i] == "-dB") plan.check_only = true;
+    if (args[i] == "-O0") plan.guessed_later_flags = {"-O2"};
+  }
 
   // The suffix gives the source form, and, in capitals as gfortran has it,
   // preprocessing; the driver also sends "x.For" here, which gfortran
@@ -108,14 +114,16 @@ std::optional<FrontEndPlan> plan_front_end(const Args& args, std::string* error)
       preprocessor.push_back("-I" + absolute_path(f.substr(2)));
     }
     // The rest (-Ab, the -O0 of the higher levels, -dB, the -Y naming
-    // options, message selections) has no gfortran counterpart; gfortran
-    // always checks syntax only here.
+    // options, message selections) has no gfortran counterpart; the -O0 and
+    // -dB only tell what the later steps will do (above).
   }
   if (integer_size == 2)
     plan.warnings.push_back("-i16 has no GNU counterpart; default integers stay 4 bytes");
 
   Unit& unit = plan.unit;
-  unit.source = absolute_path(source);
+  // As written, so that gfortran names it so; a leading '-' would make an option of it.
+  unit.source = source[0] == '-' ? "./" + source : source;
+  unit.directory = absolute_path(".");
   unit.language = preprocess ? "f95-cpp-input" : "f95";
   unit.flags.push_back(fixed ? "-ffixed-form" : "-ffree-form");
   if (!line_length.empty())
@@ -133,6 +141,13 @@ std::optional<FrontEndPlan> plan_front_end(const Args& args, std::string* error)
   return plan;
 }
 
+std::string front_end_object(const std::string& bif) { return bif + ".object"; }
+
+std::string later_flags_file(const std::string& intermediate_file) {
+  std::string full = absolute_path(intermediate_file);
+  return full.substr(0, full.rfind('/') + 1) + "later-steps.flags";
+}
+
 std::optional<TransformPlan> plan_transformer(const Args& args, std::string* error) {
   size_t n = args.size();
   if (n < 3 || args[n - 3] != "-o" || args[n - 2].empty() || args[n - 1].empty()) {
@@ -145,7 +160,7 @@ std::optional<TransformPlan> plan_transformer(const Args& args, std::string* err
 void apply_transformer_flags(const Args& flags, Unit* unit) {
   for (const std::string& f : flags) {
     if (f == "-YUNROLL=auto") {
-      unit->flags.push_back("-funroll-loops");
+      unit->later_flags.push_back("-funroll-loops");
     } else if (starts_with(f, "-YUNROLL=")) {
       // count,limit[,third]: the count bounds how often a loop is unrolled,
       // the limit the size of the unrolled loop.
@@ -153,11 +168,11 @@ void apply_transformer_flags(const Args& flags, Unit* unit) {
       if (values.size() < 2 || values.size() > 3) continue;
       std::optional<long long> count = number(values[0]), limit = number(values[1]);
       if (!count || !limit || (values.size() == 3 && !number(values[2])) || *count <= 0) continue;
-      unit->flags.push_back("-funroll-loops");
-      unit->flags.push_back("--param=max-unroll-times=" + std::to_string(*count));
-      if (*limit > 0) unit->flags.push_back("--param=max-unrolled-insns=" + std::to_string(*limit));
+      unit->later_flags.push_back("-funroll-loops");
+      unit->later_flags.push_back("--param=max-unroll-times=" + std::to_string(*count));
+      if (*limit > 0) unit->later_flags.push_back("--param=max-unrolled-insns=" + std::to_string(*limit));
     } else if (f == "-YTRANSFORM_LOOPS") {
-      unit->flags.push_back("-floop-interchange");
+      unit->later_flags.push_back("-floop-interchange");
     }
   }
 }
@@ -171,20 +186,36 @@ std::optional<CodeGenArgs> parse_code_generator_args(const Args& args, std::stri
   return CodeGenArgs{Args(args.begin(), args.end() - 4), args[n - 3], args[n - 1]};
 }
 
-Args code_generator_command(const CodeGenArgs& args, const Unit& unit) {
+Args code_generator_later_flags(const CodeGenArgs& args, const Unit& unit) {
   std::string level;
   bool debug = false;
   for (const std::string& f : args.flags) {
     if (f == "-O0" || f == "-O1" || f == "-O2" || f == "-O3") level = f;
     if (f == "-g") debug = true;
   }
+  Args later = unit.later_flags;
+  if (!level.empty()) later.push_back(level);
+  if (debug) later.push_back("-g");
+  return later;
+}
+
+bool front_end_object_fits(const Unit& unit, const Args& later, const std::string& stamp_now) {
+  return !unit.object.empty() && unit.object_flags == later && !unit.stamp.empty() && stamp_now == unit.stamp;
+}
+
+Args compile_command(const Unit& unit, const Args& later, const std::string& object) {
   Args command = {fortran_compiler(), "-c"};
   command.insert(command.end(), unit.flags.begin(), unit.flags.end());
-  if (!level.empty()) command.push_back(level);
-  if (debug) command.push_back("-g");
+  command.insert(command.end(), later.begin(), later.end());
   // Position-independent code, so that every object can also go into a DLL.
-  command.insert(command.end(), {"-fPIC", "-o", args.object, "-x", unit.language, unit.source});
+  command.insert(command.end(), {"-fPIC", "-o", object, "-x", unit.language, source_argument(unit)});
   return command;
+}
+
+std::string source_argument(const Unit& unit) {
+  if (unit.source[0] == '/' || unit.directory.empty() || absolute_path(".") == unit.directory)
+    return unit.source;
+  return absolute_path(unit.directory + "/" + unit.source);
 }
 
 std::optional<Plan> plan_c_compiler(const Args& args, std::string* error) {

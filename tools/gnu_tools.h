@@ -1,13 +1,24 @@
 // Internals of the stand-ins' GNU mode, shared by its files and its tests.
 //
-// The chain of a Fortran source: `ftfront` checks the source with
-// `gfortran -fsyntax-only` (which also writes its module files, so that a
-// later source of the same run can use them) and writes a ".bif" file that
-// names the source and the gfortran flags its options stand for; `ixform`
-// copies that into the ".int" file and adds the flags of its own options;
-// `ocgen` compiles the source to the object it is told, with the
-// optimisation level and debug flags that it gets. `OCC` compiles C and C++
-// with gcc and g++; `olink` links with gfortran or builds an archive with ar.
+// The chain of a Fortran source, compiled once by gfortran:
+// - `ftfront` compiles the source to an object of its own beside the ".bif"
+//   file, with the flags of its options and the flags that it expects the
+//   later steps to add (those the code generator used for the source before
+//   it in the same run, else a guess from the front end's flags). That compile
+//   is the check (an error ends the step), writes the module files that a
+//   later source of the run uses, and its diagnostics are kept in the ".bif"
+//   file, not shown yet. With "-dB" (-syntax) nothing follows the front end:
+//   it only checks, with `gfortran -fsyntax-only`, and shows what it finds.
+// - `ixform` copies the ".bif" file into the ".int" file and adds the flags
+//   of its own options.
+// - `ocgen` works out the flags of the object asked for; when they are those
+//   of the front end's object and the source is unchanged, that object
+//   becomes the one asked for and the kept diagnostics are shown. Otherwise
+//   it compiles the source again with its own flags, showing what gfortran
+//   prints. Either way every diagnostic is shown once, from a compile with
+//   the object's own flags.
+// `OCC` compiles C and C++ with gcc and g++; `olink` links with gfortran or
+// builds an archive with ar.
 #pragma once
 #include <optional>
 #include <string>
@@ -19,9 +30,18 @@ using Args = std::vector<std::string>;
 
 // What the front end hands on to the later steps.
 struct Unit {
-  std::string source;    // absolute path of the Fortran source
-  std::string language;  // gfortran's -x value: "f95" or "f95-cpp-input"
-  Args flags;            // gfortran flags, in order
+  std::string source;     // the Fortran source as the user named it
+  std::string directory;  // absolute: where `source` was named (the front end's directory)
+  std::string language;   // gfortran's -x value: "f95" or "f95-cpp-input"
+  Args flags;             // gfortran flags of the front end's options, in order
+  Args later_flags;       // gfortran flags added by the transformer
+  // The front end's object (absolute; empty when there is none), the flags
+  // beyond `flags` it was compiled with, the source's `source_stamp` then,
+  // and what gfortran printed while compiling it.
+  std::string object;
+  Args object_flags;
+  std::string stamp;
+  std::string diagnostics;
 };
 
 // The two intermediate files: the front end's ".bif" and the transformer's
@@ -40,12 +60,24 @@ struct Plan {
 
 // Front end: the check to run and the unit to write when it passes.
 struct FrontEndPlan {
-  Args check;
+  Args check;                  // gfortran -fsyntax-only
   Unit unit;
   std::string output;          // the ".bif" file
+  bool check_only = false;     // "-dB": no later step follows
+  Args guessed_later_flags;    // what the later steps are likely to add
   std::vector<std::string> warnings;
 };
 std::optional<FrontEndPlan> plan_front_end(const Args& args, std::string* error);
+// The front end's own object, beside its ".bif" file; no name the driver
+// derives ends like it.
+std::string front_end_object(const std::string& bif);
+// Where the code generator leaves the flags it added, for the front end of
+// the next source of the run: the directory of its input, which the driver
+// shares with the front end's output.
+std::string later_flags_file(const std::string& intermediate_file);
+// That file's text: the flags, one a line, escaped as in the unit files.
+std::string format_flag_list(const Args& flags);
+std::optional<Args> parse_flag_list(const std::string& text);
 
 // Transformer: its own flags, the ".bif" file to read, the ".int" to write.
 struct TransformPlan {
@@ -62,7 +94,19 @@ struct CodeGenArgs {
   std::string object, input;
 };
 std::optional<CodeGenArgs> parse_code_generator_args(const Args& args, std::string* error);
-Args code_generator_command(const CodeGenArgs& args, const Unit& unit);
+// All that the transformer and the code generator add to the unit's flags.
+Args code_generator_later_flags(const CodeGenArgs& args, const Unit& unit);
+// Whether the front end's object is the one that compiling with `later`
+// would make now that the source has the stamp `stamp_now`.
+bool front_end_object_fits(const Unit& unit, const Args& later, const std::string& stamp_now);
+
+// gfortran compiling the unit's source with `later` after the unit's flags.
+Args compile_command(const Unit& unit, const Args& later, const std::string& object);
+// The source as the compile names it: as the user wrote it, unless the step
+// runs in another directory than the front end did.
+std::string source_argument(const Unit& unit);
+// The size and modification time of a file, as text; empty when it is not there.
+std::string source_stamp(const std::string& path);
 
 std::optional<Plan> plan_c_compiler(const Args& args, std::string* error);
 

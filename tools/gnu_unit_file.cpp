@@ -10,7 +10,7 @@ namespace gnu {
 namespace {
 
 const char* header(UnitKind kind) {
-  return kind == UnitKind::FrontEnd ? "f90 gnu front-end unit 1" : "f90 gnu transformed unit 1";
+  return kind == UnitKind::FrontEnd ? "f90 gnu front-end unit 2" : "f90 gnu transformed unit 2";
 }
 
 std::string escape(const std::string& value) {
@@ -52,9 +52,21 @@ std::optional<std::string> unescape(const std::string& text) {
 }  // namespace
 
 std::string format_unit(UnitKind kind, const Unit& unit) {
-  std::string text = header(kind);
-  text += "\nsource " + escape(unit.source) + "\nlanguage " + escape(unit.language) + "\n";
-  for (const std::string& flag : unit.flags) text += "flag " + escape(flag) + "\n";
+  std::string text = std::string(header(kind)) + "\n";
+  auto item = [&text](const char* key, const std::string& value) {
+    text += std::string(key) + " " + escape(value) + "\n";
+  };
+  item("source", unit.source);
+  item("directory", unit.directory);
+  item("language", unit.language);
+  for (const std::string& flag : unit.flags) item("flag", flag);
+  for (const std::string& flag : unit.later_flags) item("later-flag", flag);
+  if (!unit.object.empty()) {
+    item("object", unit.object);
+    for (const std::string& flag : unit.object_flags) item("object-flag", flag);
+    item("stamp", unit.stamp);
+    item("diagnostics", unit.diagnostics);
+  }
   return text;
 }
 
@@ -63,28 +75,59 @@ std::optional<Unit> parse_unit(UnitKind kind, const std::string& text) {
   std::string line;
   if (!std::getline(in, line) || line != header(kind)) return std::nullopt;
   Unit unit;
-  bool have_source = false, have_language = false;
+  // Each single-valued key once at most, lists as often as they come.
+  struct Single {
+    const char* key;
+    std::string* value;
+    bool seen;
+  } singles[] = {{"source", &unit.source, false},     {"directory", &unit.directory, false},
+                 {"language", &unit.language, false}, {"object", &unit.object, false},
+                 {"stamp", &unit.stamp, false},       {"diagnostics", &unit.diagnostics, false}};
+  const struct {
+    const char* key;
+    Args* list;
+  } lists[] = {{"flag", &unit.flags}, {"later-flag", &unit.later_flags}, {"object-flag", &unit.object_flags}};
   while (std::getline(in, line)) {
     size_t blank = line.find(' ');
     if (blank == std::string::npos) return std::nullopt;
     std::string key = line.substr(0, blank);
     std::optional<std::string> value = unescape(line.substr(blank + 1));
     if (!value) return std::nullopt;
-    if (key == "source" && !have_source) {
-      unit.source = *value;
-      have_source = true;
-    } else if (key == "language" && !have_language) {
-      unit.language = *value;
-      have_language = true;
-    } else if (key == "flag") {
-      unit.flags.push_back(*value);
-    } else {
-      return std::nullopt;
-    }
+    bool known = false;
+    for (Single& single : singles)
+      if (key == single.key) {
+        if (single.seen) return std::nullopt;
+        *single.value = *value;
+        single.seen = known = true;
+      }
+    for (const auto& list : lists)
+      if (key == list.key) {
+        list.list->push_back(*value);
+        known = true;
+      }
+    if (!known) return std::nullopt;
   }
-  if (!have_source || unit.source.empty() || !have_language || unit.language.empty())
-    return std::nullopt;
+  if (unit.source.empty() || unit.directory.empty() || unit.language.empty()) return std::nullopt;
   return unit;
+}
+
+std::string format_flag_list(const Args& flags) {
+  std::string text = "f90 gnu later flags 1\n";
+  for (const std::string& flag : flags) text += escape(flag) + "\n";
+  return text;
+}
+
+std::optional<Args> parse_flag_list(const std::string& text) {
+  std::istringstream in(text);
+  std::string line;
+  if (!std::getline(in, line) || line != "f90 gnu later flags 1") return std::nullopt;
+  Args flags;
+  while (std::getline(in, line)) {
+    std::optional<std::string> flag = unescape(line);
+    if (!flag) return std::nullopt;
+    flags.push_back(*flag);
+  }
+  return flags;
 }
 
 }  // namespace gnu

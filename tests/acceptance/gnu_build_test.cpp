@@ -2,6 +2,8 @@
 // mode builds Fortran (and C/C++) programs and libraries that run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -71,6 +73,12 @@ class GnuBuild : public ::testing::Test {
 
   Scratch scratch;
 };
+
+size_t occurrences(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t at = 0; (at = text.find(what, at)) != std::string::npos; ++at) ++n;
+  return n;
+}
 
 #define EXPECT_BUILT(r) EXPECT_EQ((r).status, 0) << (r).out << (r).err
 
@@ -151,6 +159,57 @@ TEST_F(GnuBuild, OptionsReachTheCompiler) {
     args.insert(args.end(), {"-o", "prog", c.name});
     EXPECT_BUILT(f90(args));
     EXPECT_EQ(run("prog"), c.output);
+  }
+}
+
+// gfortran compiles each source once, except the first when the front end
+// could not foresee the later steps' flags (-g, -O3); the objects have those
+// flags (debug sections with -g only) and the modules are there for the next
+// source. A diagnostic shows once, naming the source as the user wrote it; an
+// error stops the run before the next source, except that -syntax checks all.
+TEST_F(GnuBuild, EachSourceCompiledOnceDiagnosticsShownOnce) {
+  scratch.write("work/src/w.f90",
+                "program w\n  integer :: a(3)\n  a(4) = 1\n  print *, a(1)\nend program w\n");
+  scratch.write("work/src/e.f90", "program e\n  integer ::\nend program e\n");
+  const std::string greet[] = {"greetings.f90", "main.f90"};
+  const struct {
+    Strings args;
+    int status;
+    size_t compiles, objects, warnings, errors;
+  } rows[] = {
+      {{"-c", greet[0], greet[1]}, 0, 2, 2, 0, 0},
+      {{"-O2", "-c", greet[0], greet[1]}, 0, 2, 2, 0, 0},
+      {{"-g", "-c", greet[0], greet[1]}, 0, 3, 2, 0, 0},
+      {{"-O2", "-g", "-c", greet[0], greet[1]}, 0, 3, 2, 0, 0},
+      {{"-O3", "-c", greet[0], greet[1]}, 0, 3, 2, 0, 0},
+      {{"-c", "src/w.f90"}, 0, 1, 1, 1, 0},
+      {{"-O2", "-c", "src/w.f90"}, 0, 1, 1, 1, 0},
+      {{"-g", "-c", "src/w.f90"}, 0, 2, 1, 1, 0},
+      {{"-c", "src/e.f90", "src/w.f90"}, 1, 1, 0, 0, 1},
+      {{"-syntax", "src/w.f90", "src/e.f90"}, 1, 0, 0, 1, 1},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args[0] + " " + row.args[1] + " " + row.args.back());
+    RunResult r = f90(row.args, {{"F90_GNU_ECHO", "1"}});
+    EXPECT_EQ(r.status, row.status) << r.err;
+    auto count = [&r](const std::string& text) { return occurrences(r.err, text); };
+    EXPECT_EQ(count(": gfortran -c "), row.compiles) << r.err;
+    EXPECT_EQ(count("Warning: Array reference at (1) is out of bounds"), row.warnings) << r.err;
+    EXPECT_EQ(count("src/w.f90:3:4:"), row.warnings) << r.err;
+    EXPECT_EQ(count("Error: "), row.errors) << r.err;
+    EXPECT_EQ(count("src/e.f90:2:12:"), row.errors) << r.err;
+    EXPECT_EQ(count(scratch.at("work/src")), 0u) << r.err;
+    EXPECT_EQ(count("ftfront failed."), row.status == 1 ? 1u : 0u) << r.err;
+    // The objects of -c, one a source, with debug sections when -g was asked for.
+    bool debug = std::find(row.args.begin(), row.args.end(), "-g") != row.args.end();
+    size_t objects = 0;
+    for (const std::string& name : scratch.list("work"))
+      if (name.size() > 4 && name.substr(name.size() - 4) == ".obj") {
+        ++objects;
+        EXPECT_EQ(scratch.read("work/" + name).find(".debug_info") != std::string::npos, debug) << name;
+        std::remove(scratch.at("work/" + name).c_str());
+      }
+    EXPECT_EQ(objects, row.objects);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tools/gnu_backend.h"
@@ -23,39 +24,112 @@ std::string join(const Args& args) {
 
 // --- Intermediate files ---------------------------------------------------
 
+auto fields(const gnu::Unit& u) {
+  return std::tie(u.source, u.directory, u.language, u.flags, u.later_flags, u.object, u.object_flags, u.stamp,
+                  u.diagnostics);
+}
+
 TEST(GnuUnitFile, AnyNameAndFlagSurvivesTheRoundTrip) {
   const std::vector<gnu::Unit> units = {
-      {"/w/hello.f90", "f95", {}},
-      {"/w/with blank/p q.f90", "f95-cpp-input", {"-DMSG=\"a b\"", "-I/x y"}},
-      {"/w/line\nbreak.f", "f95", {"-Dx=\\n", "tail\\"}},
-      {"/w/cr\r.f", "f95", {"", "\\\\", "\n\r"}},
+      {"hello.f90", "/w", "f95", {}, {}, "", {}, "", ""},
+      {"with blank/p q.f90", "/w x", "f95-cpp-input", {"-DMSG=\"a b\"", "-I/x y"}, {"-funroll-loops"},
+       "/t/p q.bif.object", {}, "12 345", ""},
+      {"/w/line\nbreak.f", "/", "f95", {"-Dx=\\n", "tail\\"}, {}, "/t/o", {"-O2", "-g"}, "1 2",
+       "w.f90:2:8:\n\n  Warning: x\r\n"},
+      {"cr\r.f", "/w", "f95", {"", "\\\\", "\n\r"}, {"\n"}, "/t/o", {""}, "", "\\"},
   };
   for (const gnu::Unit& u : units)
     for (gnu::UnitKind kind : {gnu::UnitKind::FrontEnd, gnu::UnitKind::Transformed}) {
       std::optional<gnu::Unit> back = gnu::parse_unit(kind, gnu::format_unit(kind, u));
       ASSERT_TRUE(back) << u.source;
-      EXPECT_EQ(back->source, u.source);
-      EXPECT_EQ(back->language, u.language);
-      EXPECT_EQ(back->flags, u.flags) << join(u.flags);
+      EXPECT_EQ(fields(*back), fields(u));
+      // The later steps' flags, which the code generator leaves for the next source.
+      EXPECT_EQ(gnu::parse_flag_list(gnu::format_flag_list(u.flags)), u.flags);
     }
 }
 
 TEST(GnuUnitFile, RejectsWhatItDidNotWrite) {
-  const std::string good = gnu::format_unit(gnu::UnitKind::FrontEnd, {"/w/a.f90", "f95", {"-w"}});
+  gnu::Unit unit;
+  unit.source = "a.f90";
+  unit.directory = "/w";
+  unit.language = "f95";
+  const std::string transformed = gnu::format_unit(gnu::UnitKind::Transformed, unit);
+  unit.flags = {"-w"};
+  const std::string good = gnu::format_unit(gnu::UnitKind::FrontEnd, unit);
   const std::string header = good.substr(0, good.find('\n') + 1);
+  const std::string named = header + "source a.f90\ndirectory /w\n";
   const std::vector<std::string> bad = {
       "",
       "ftfront output of: /bin/ftfront -F/t/a.bif a.f90\n",  // a recording-mode file
-      gnu::format_unit(gnu::UnitKind::Transformed, {"/w/a.f90", "f95", {}}),
-      header + "language f95\n",                             // no source
-      header + "source /w/a.f90\n",                          // no language
-      header + "source /w/a.f90\nlanguage f95\nflag bad\\x\n",
-      header + "source /w/a.f90\nlanguage f95\nwhat ever\n",
-      header + "source /w/a.f90\nsource /w/b.f90\nlanguage f95\n",
+      transformed,
+      header + "directory /w\nlanguage f95\n",              // no source
+      header + "source a.f90\nlanguage f95\n",              // no directory
+      named,                                                 // no language
+      named + "language f95\nflag bad\\x\n",
+      named + "language f95\nwhat ever\n",
+      named + "source b.f90\nlanguage f95\n",
+      named + "language f95\nobject /t/a\nobject /t/b\n",
   };
-  for (const std::string& text : bad)
+  for (const std::string& text : bad) {
     EXPECT_FALSE(gnu::parse_unit(gnu::UnitKind::FrontEnd, text)) << text;
+    EXPECT_FALSE(gnu::parse_flag_list(text)) << text;
+  }
   EXPECT_TRUE(gnu::parse_unit(gnu::UnitKind::FrontEnd, good));
+}
+
+// --- Naming the source ---------------------------------------------------
+
+// gfortran is given the source as the user wrote it, so that it names it so;
+// a step run in another directory than the front end reaches it from there.
+TEST(GnuCompile, TheSourceAsWrittenUnlessRunElsewhere) {
+  const std::string here = gnu::absolute_path(".");
+  const struct {
+    std::string written, directory, argument;
+  } rows[] = {
+      {"src/a.f90", here, "src/a.f90"},
+      {"src/a.f90", "/w/x", "/w/x/src/a.f90"},
+      {"../a.f90", "/w/x", "/w/a.f90"},
+      {"/abs/a.f90", "/w/x", "/abs/a.f90"},
+      {"-a.f90", here, "./-a.f90"},  // not an option
+  };
+  for (const auto& row : rows) {
+    std::string error;
+    std::optional<gnu::FrontEndPlan> plan = gnu::plan_front_end({"-F/t/a.bif", row.written}, &error);
+    ASSERT_TRUE(plan) << error;
+    EXPECT_EQ(plan->unit.directory, here);
+    EXPECT_EQ(plan->check.back(), row.written[0] == '-' ? row.argument : row.written);
+    plan->unit.directory = row.directory;
+    EXPECT_EQ(gnu::source_argument(plan->unit), row.argument) << row.written;
+  }
+}
+
+// The front end's object stands for the code generator's only when made
+// with the same flags from the same source.
+TEST(GnuCompile, TheFrontEndsObjectFitsOnlyTheSameFlagsAndSource) {
+  gnu::Unit unit;
+  unit.object = "/t/a.bif.object";
+  unit.object_flags = {"-funroll-loops", "-O2"};
+  unit.stamp = "10 20";
+  const struct {
+    std::string object, stamp;
+    gnu::Args later;
+    std::string stamp_now;
+    bool fits;
+  } rows[] = {
+      {unit.object, unit.stamp, unit.object_flags, unit.stamp, true},
+      {"", unit.stamp, unit.object_flags, unit.stamp, false},
+      {unit.object, unit.stamp, {"-funroll-loops", "-O3"}, unit.stamp, false},
+      {unit.object, unit.stamp, {"-funroll-loops", "-O2", "-g"}, unit.stamp, false},
+      {unit.object, unit.stamp, {"-O2"}, unit.stamp, false},
+      {unit.object, unit.stamp, unit.object_flags, "11 20", false},
+      {unit.object, "", unit.object_flags, "", false},  // the source was not there
+  };
+  for (const auto& row : rows) {
+    gnu::Unit u = unit;
+    u.object = row.object;
+    u.stamp = row.stamp;
+    EXPECT_EQ(gnu::front_end_object_fits(u, row.later, row.stamp_now), row.fits) << join(row.later);
+  }
 }
 
 }  // namespace
