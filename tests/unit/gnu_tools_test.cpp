@@ -1,6 +1,7 @@
-// The GNU mode of the stand-in tools: its intermediate files. What each tool
-// makes of the driver's flags is checked by the acceptance tests, which
-// build and run real programs. The mode exists on POSIX only.
+// The GNU mode of the stand-in tools: its intermediate files, and what olink
+// makes of the arguments -link hands it. What each tool makes of the
+// driver's flags is checked by the acceptance tests, which build and run
+// real programs. The mode exists on POSIX only.
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
@@ -56,6 +57,49 @@ TEST(GnuUnitFile, RejectsWhatItDidNotWrite) {
   for (const std::string& text : bad)
     EXPECT_FALSE(gnu::parse_unit(gnu::UnitKind::FrontEnd, text)) << text;
   EXPECT_TRUE(gnu::parse_unit(gnu::UnitKind::FrontEnd, good));
+}
+
+// --- The linker --------------------------------------------------------------
+
+// What -link hands olink for the GNU linker goes after the objects and
+// libraries, in its order; the suite's own options are dropped; anything
+// else ends the link with a message.
+TEST(GnuLink, LinkerArgumentsArePassedOnOrReported) {
+  const std::string fc = gnu::fortran_compiler(), ar = gnu::archiver();
+  const std::string runtime = "[-Wl,--as-needed][-lstdc++][-Wl,--no-as-needed]";
+  const struct {
+    Args args;
+    std::string command;  // or the error
+    Args warnings;
+  } rows[] = {
+      {{"-ignoredups", "-aliases:UNICODE.ALS", "-lm", "-Wl,-rpath,/r", "-rpath", "/s", "-rpath=/t",
+        "-L/d", "-v", "-verbose", "-out:p", "a.obj", "orvRT0.lib", "-debug:full", "kernel32.lib"},
+       "[" + fc + "][-o][p][-L/d][a.obj][-lm][-Wl,-rpath,/r][-Wl,-rpath,/s][-Wl,-rpath,/t][-v]" + runtime,
+       {}},
+      {{"-dll", "-lblas", "-out:x.so", "-PATH:/p", "a.obj"},
+       "[" + fc + "][-shared][-o][x.so][-L/p][a.obj][-lblas]" + runtime,
+       {}},
+      {{"-lib", "-lm", "-rpath", "/s", "-L/d", "-out:l.a", "a.obj"},
+       "[" + ar + "][rcs][l.a][a.obj]",
+       {"\"-lm\" is for the linker; a static library is built without it",
+        "\"-rpath /s\" is for the linker; a static library is built without it"}},
+      {{"-foo", "a.obj"}, "unknown option \"-foo\"", {}},
+      {{"a.obj", "-rpath"}, "unknown option \"-rpath\"", {}},
+      {{"-rpath", "-out:p", "a.obj"}, "unknown option \"-rpath\"", {}},
+      {{"-l", "a.obj"}, "unknown option \"-l\"", {}},
+      {{"-Wl,", "a.obj"}, "unknown option \"-Wl,\"", {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(join(row.args));
+    std::string error;
+    std::optional<gnu::LinkPlan> plan = gnu::plan_link(row.args, &error);
+    if (plan) {
+      EXPECT_EQ(join(plan->command), row.command);
+      EXPECT_EQ(plan->warnings, row.warnings);
+    } else {
+      EXPECT_EQ(error.substr(0, row.command.size()), row.command) << error;
+    }
+  }
 }
 
 }  // namespace
