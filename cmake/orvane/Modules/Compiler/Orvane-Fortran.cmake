@@ -13,10 +13,12 @@ set(CMAKE_Fortran_FORMAT_FREE_FLAG "-ffree")
 # Include directories are searched for included files by -I and for module
 # files by -p, so every include directory is given with both. The front end
 # writes module files where -YMOD_OUT_DIR= says (Fortran_MODULE_DIRECTORY),
-# else into the current directory.
+# else into the current directory; it searches that directory only when
+# told with -p.
 set(CMAKE_INCLUDE_FLAG_Fortran "-I")
 set(CMAKE_Fortran_MODPATH_FLAG "-p")
 set(CMAKE_Fortran_MODDIR_FLAG "-YMOD_OUT_DIR=")
+set(CMAKE_Fortran_MODDIR_INCLUDE_FLAG "-p")
 unset(CMAKE_INCLUDE_SYSTEM_FLAG_Fortran)
 
 string(APPEND CMAKE_Fortran_FLAGS_DEBUG_INIT " -g")
