@@ -106,6 +106,7 @@ std::optional<LinkPlan> plan_link(const Args& args, std::string* error) {
     } else if (starts_with(a, "-PATH:") || starts_with(a, "-L")) {
       size_t at = a[1] == 'L' ? 2 : 6;
       if (a.size() > at) dirs.push_back(a.substr(at));
+      if (at == 2) given_for_linker.push_back(a);
     } else if (starts_with(a, "-exports:")) {
       exports = a.substr(9);
     } else if (!for_linker.empty()) {
@@ -150,7 +151,10 @@ std::optional<LinkPlan> plan_link(const Args& args, std::string* error) {
   // After the objects and libraries that need them, in their own order.
   plan.command.insert(plan.command.end(), linker_args.begin(), linker_args.end());
   // C++ objects need their runtime; it is linked only when they are there.
-  plan.command.insert(plan.command.end(), {"-Wl,--as-needed", "-lstdc++", "-Wl,--no-as-needed"});
+  // Written as "-l stdc++" to the linker, so that CMake, which reads the
+  // libraries every link brings from this line (-v), does not count the
+  // C++ runtime among them.
+  plan.command.push_back("-Wl,--as-needed,-l,stdc++,--no-as-needed");
   return plan;
 }
 

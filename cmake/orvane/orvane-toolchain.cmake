@@ -8,11 +8,7 @@
 # C and C++ sources keep the host's compilers (gcc and g++ on Linux).
 
 get_filename_component(_orvane_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-if(CMAKE_HOST_WIN32)
-  set(CMAKE_Fortran_COMPILER "${_orvane_root}/bin/f90.exe")
-else()
-  set(CMAKE_Fortran_COMPILER "${_orvane_root}/bin/f90")
-endif()
+set(CMAKE_Fortran_COMPILER "${_orvane_root}/bin/f90")
 
 # CMake's own identification compiles a probe whose preprocessor macros tell
 # the vendor; behind the GNU-backed tools those are gfortran's, so CMake

@@ -2,8 +2,8 @@
 # Checks a build of this project: the compiler id, every Fortran source
 # compiled by f90 (compile_commands.json) and the build log: no gfortran run
 # directly, the libraries made by f90 -lib and -dll, the program linked by
-# f90 with the runtime search path of the build tree, and the C++ program
-# linked with the Fortran runtime.
+# f90 with the runtime search path of the build tree, and the C and C++
+# programs linked with the Fortran runtime (the C one without the C++ one).
 function(fail what)
   message(FATAL_ERROR "check-build: ${what}")
 endfunction()
@@ -30,8 +30,11 @@ foreach(i RANGE ${last})
     if(NOT at EQUAL 0)
       fail("${file} not compiled by ${F90}: ${command}")
     endif()
-  elseif(command MATCHES "f90")
-    fail("${file} compiled by f90: ${command}")
+  else()
+    string(FIND "${command}" "${F90}" at)
+    if(NOT at EQUAL -1)
+      fail("${file} compiled by f90: ${command}")
+    endif()
   endif()
 endforeach()
 if(NOT fortran EQUAL 6)
@@ -45,14 +48,18 @@ set(expected
   "${f90} -lib -o libgeometry\\.a "
   "${f90} +-dll -link -Wl,-soname,libstats\\.so -o libstats\\.so [^\n]*stats\\.f90\\.o [^\n]*csum\\.c\\.o +-link -lm"
   "${f90} [^\n]*main\\.f90\\.o -o app +-link -Wl,-rpath,${build} +libgeometry\\.a +libstats\\.so"
-  # The C++ program gets the Fortran runtime from the implicit link
+  # The C and C++ programs get the Fortran runtime from the implicit link
   # information CMake read from f90's link.
-  "c\\+\\+ [^\n]*-o cxxmain +libgeometry\\.a +-lgfortran")
+  "c\\+\\+ [^\n]*-o cxxmain +libgeometry\\.a +-lgfortran +-lquadmath"
+  "cc [^\n]*-o cmain +libgeometry\\.a +-lgfortran +-lm +-lquadmath +-lm")
 foreach(pattern IN LISTS expected)
   if(NOT log MATCHES "${pattern}")
     fail("no \"${pattern}\" in the build log ${LOG}")
   endif()
 endforeach()
+if(log MATCHES "-o cmain[^\n]*-lstdc")
+  fail("the C program linked with the C++ runtime (build log ${LOG})")
+endif()
 if(log MATCHES "(^|[ /])gfortran[ \n]")
   fail("gfortran run directly (build log ${LOG})")
 endif()

@@ -66,7 +66,7 @@ TEST(GnuUnitFile, RejectsWhatItDidNotWrite) {
 // else ends the link with a message.
 TEST(GnuLink, LinkerArgumentsArePassedOnOrReported) {
   const std::string fc = gnu::fortran_compiler(), ar = gnu::archiver();
-  const std::string runtime = "[-Wl,--as-needed][-lstdc++][-Wl,--no-as-needed]";
+  const std::string runtime = "[-Wl,--as-needed,-l,stdc++,--no-as-needed]";
   const struct {
     Args args;
     std::string command;  // or the error
@@ -82,7 +82,8 @@ TEST(GnuLink, LinkerArgumentsArePassedOnOrReported) {
       {{"-lib", "-lm", "-rpath", "/s", "-L/d", "-out:l.a", "a.obj"},
        "[" + ar + "][rcs][l.a][a.obj]",
        {"\"-lm\" is for the linker; a static library is built without it",
-        "\"-rpath /s\" is for the linker; a static library is built without it"}},
+        "\"-rpath /s\" is for the linker; a static library is built without it",
+        "\"-L/d\" is for the linker; a static library is built without it"}},
       {{"-foo", "a.obj"}, "unknown option \"-foo\"", {}},
       {{"a.obj", "-rpath"}, "unknown option \"-rpath\"", {}},
       {{"-rpath", "-out:p", "a.obj"}, "unknown option \"-rpath\"", {}},
