@@ -5,6 +5,7 @@
 #   <prefix>/F90INC                   the module directory
 #   <prefix>/lib                      the directory of the start-up object
 #   <prefix>/orvane_release.txt       printed when f90 gets no input file
+#   <prefix>/cmake/                   the CMake toolchain (Linux)
 # and the packages made from it by cpack: a .deb on Linux, a .zip from the
 # Windows cross builds.
 
@@ -26,6 +27,11 @@ install(TARGETS f90 standin_ftfront standin_ixform standin_ocgen standin_OCC sta
         RUNTIME DESTINATION bin)
 install(DIRECTORY DESTINATION F90INC)
 install(DIRECTORY DESTINATION lib)
+# The CMake toolchain and the compiler modules it brings, beside the bin/
+# whose f90 it names.
+if(NOT WIN32)
+  install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/orvane/ DESTINATION cmake)
+endif()
 
 # The mode marker, the release file and the _x form are made when
 # installing, so that an install can choose otherwise than the configured

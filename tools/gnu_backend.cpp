@@ -304,6 +304,7 @@ int linker(const Args& args) {
   std::string error;
   std::optional<LinkPlan> plan = plan_link(args, &error);
   if (!plan) return fail("olink", error);
+  for (const std::string& w : plan->warnings) std::fprintf(stderr, "olink: warning: %s\n", w.c_str());
   if (!plan->remove_before.empty()) {
     std::error_code ignored;
     fs::remove(plan->remove_before, ignored);

@@ -56,14 +56,46 @@ std::string library_argument(const std::string& name, const Args& dirs) {
   return stem.empty() ? name : "-l" + stem;
 }
 
+// Options of the suite's linker that the GNU linker has no use for; the
+// driver writes most of them on every link.
+const char* const SuiteOptions[] = {"-ignoredups", "-unmanglexps", "-UNMANGLEXPS", "-usetmpfiles",
+                                    "-verbose",    "-warn"};
+const char* const SuiteOptionPrefixes[] = {"-aliases:", "-debug:", "-debugtype:", "-entry:",
+                                           "-heap:",    "-map:",   "-stack:",     "-subsystem:"};
+
+bool is_suite_option(const std::string& a) {
+  for (const char* known : SuiteOptions)
+    if (a == known) return true;
+  for (const char* prefix : SuiteOptionPrefixes)
+    if (starts_with(a, prefix)) return true;
+  return false;
+}
+
+// What -link hands on for the GNU linker, in the form gfortran takes it, or
+// "" when `a` is none of that. `next` is the argument after `a` (or null);
+// `*took_next` is set when it was the directory of -rpath.
+std::string gnu_linker_argument(const std::string& a, const std::string* next, bool* took_next) {
+  if ((starts_with(a, "-l") && a.size() > 2) || (starts_with(a, "-Wl,") && a.size() > 4) || a == "-v")
+    return a;
+  if (starts_with(a, "-rpath=") && a.size() > 7) return "-Wl,-rpath," + a.substr(7);
+  if (a == "-rpath" && next && !next->empty() && (*next)[0] != '-') {
+    *took_next = true;
+    return "-Wl,-rpath," + *next;
+  }
+  return "";
+}
+
 }  // namespace
 
 std::optional<LinkPlan> plan_link(const Args& args, std::string* error) {
   enum { Executable, StaticLibrary, Dll } kind = Executable;
   bool have_out = false;
   std::string out, exports;
-  Args dirs, inputs;
-  for (const std::string& a : args) {
+  Args dirs, inputs, linker_args, given_for_linker;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    bool took_next = false;
+    std::string for_linker = gnu_linker_argument(a, i + 1 < args.size() ? &args[i + 1] : nullptr, &took_next);
     if (starts_with(a, "-out:")) {
       out = a.substr(5);
       have_out = true;
@@ -71,13 +103,23 @@ std::optional<LinkPlan> plan_link(const Args& args, std::string* error) {
       kind = StaticLibrary;
     } else if (a == "-dll") {
       kind = Dll;
-    } else if (starts_with(a, "-PATH:")) {
-      if (a.size() > 6) dirs.push_back(a.substr(6));
+    } else if (starts_with(a, "-PATH:") || starts_with(a, "-L")) {
+      size_t at = a[1] == 'L' ? 2 : 6;
+      if (a.size() > at) dirs.push_back(a.substr(at));
+      if (at == 2) given_for_linker.push_back(a);
     } else if (starts_with(a, "-exports:")) {
       exports = a.substr(9);
-    } else if (!a.empty() && a[0] == '-') {
+    } else if (!for_linker.empty()) {
+      linker_args.push_back(for_linker);
+      given_for_linker.push_back(took_next ? a + " " + args[i + 1] : a);
+      i += took_next;
+    } else if (is_suite_option(a)) {
       // -ignoredups, -aliases:, -debug:, -entry:, -subsystem:, -map: and
       // the like: gfortran and ld need none of them.
+    } else if (!a.empty() && a[0] == '-') {
+      *error = "unknown option \"" + a + "\" (of the GNU linker's options it takes -l<name>, " +
+               "-L<dir>, -Wl,<options>, -rpath <dir> and -v)";
+      return std::nullopt;
     } else if (!a.empty() && !is_suite_library(a)) {
       inputs.push_back(a);
     }
@@ -97,6 +139,8 @@ std::optional<LinkPlan> plan_link(const Args& args, std::string* error) {
     plan.command.insert(plan.command.end(), inputs.begin(), inputs.end());
     plan.remove_before = out;
     plan.exports_file = exports;
+    for (const std::string& a : given_for_linker)
+      plan.warnings.push_back("\"" + a + "\" is for the linker; a static library is built without it");
     return plan;
   }
   plan.command = {fortran_compiler()};
@@ -104,8 +148,13 @@ std::optional<LinkPlan> plan_link(const Args& args, std::string* error) {
   if (have_out) plan.command.insert(plan.command.end(), {"-o", out});
   for (const std::string& dir : dirs) plan.command.push_back("-L" + dir);
   for (const std::string& input : inputs) plan.command.push_back(library_argument(input, dirs));
+  // After the objects and libraries that need them, in their own order.
+  plan.command.insert(plan.command.end(), linker_args.begin(), linker_args.end());
   // C++ objects need their runtime; it is linked only when they are there.
-  plan.command.insert(plan.command.end(), {"-Wl,--as-needed", "-lstdc++", "-Wl,--no-as-needed"});
+  // Written as "-l stdc++" to the linker, so that CMake, which reads the
+  // libraries every link brings from this line (-v), does not count the
+  // C++ runtime among them.
+  plan.command.push_back("-Wl,--as-needed,-l,stdc++,--no-as-needed");
   return plan;
 }
 

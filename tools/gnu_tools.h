@@ -115,6 +115,7 @@ struct LinkPlan {
   Args command;
   std::string remove_before;  // an archive is built afresh
   std::string exports_file;   // to leave after a library is built, when not there yet
+  std::vector<std::string> warnings;
 };
 std::optional<LinkPlan> plan_link(const Args& args, std::string* error);
 

@@ -125,6 +125,13 @@ TEST_F(GnuBuild, ProgramLinkedAgainstALibrary) {
       {{"-lib", "-o", "libs/far.lib"}, {"-L", "libs", "far.lib"}, {}},
       {{"-dll", "-o", "libgreet.so"}, {"libgreet.so"}, {{"LD_LIBRARY_PATH", scratch.at("work")}}},
       {{"-dll", "-autoxps", "-o", "libgreet.so"}, {"libgreet.so"}, {{"LD_LIBRARY_PATH", scratch.at("work")}}},
+      // Libraries and options for the GNU linker handed on by -link: an
+      // archive after the objects that need it, a shared library found at
+      // run time through the search path written into the program.
+      {{"-lib", "-o", "libs/libgreet.a"}, {"-link", "-Llibs", "-link", "-lgreet"}, {}},
+      {{"-dll", "-o", "libs/libgreet.so"},
+       {"-L", "libs", "-link", "-lgreet", "-link", "-rpath", "-link", scratch.at("work/libs")},
+       {}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.make[1]);

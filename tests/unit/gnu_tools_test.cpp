@@ -1,6 +1,7 @@
-// The GNU mode of the stand-in tools: its intermediate files. What each tool
-// makes of the driver's flags is checked by the acceptance tests, which
-// build and run real programs. The mode exists on POSIX only.
+// The GNU mode of the stand-in tools: its intermediate files, and what olink
+// makes of the arguments -link hands it. What each tool makes of the
+// driver's flags is checked by the acceptance tests, which build and run
+// real programs. The mode exists on POSIX only.
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
@@ -129,6 +130,49 @@ TEST(GnuCompile, TheFrontEndsObjectFitsOnlyTheSameFlagsAndSource) {
     u.object = row.object;
     u.stamp = row.stamp;
     EXPECT_EQ(gnu::front_end_object_fits(u, row.later, row.stamp_now), row.fits) << join(row.later);
+  }
+}
+
+// --- The linker --------------------------------------------------------------
+
+// What -link hands olink for the GNU linker goes after the objects and
+// libraries, in its order; the suite's own options are dropped; anything
+// else ends the link with a message.
+TEST(GnuLink, LinkerArgumentsArePassedOnOrReported) {
+  const std::string fc = "[" + gnu::fortran_compiler() + "]";
+  const std::string runtime = "[-Wl,--as-needed,-l,stdc++,--no-as-needed]";
+  const struct {
+    Args args;
+    std::string command;
+    Args unused;  // warned about
+  } rows[] = {
+      {{"-ignoredups", "-aliases:UNICODE.ALS", "-lm", "-Wl,-rpath,/r", "-rpath", "/s", "-rpath=/t", "-L/d",
+        "-v", "-verbose", "-out:p", "a.obj", "orvRT0.lib", "-debug:full", "kernel32.lib"},
+       fc + "[-o][p][-L/d][a.obj][-lm][-Wl,-rpath,/r][-Wl,-rpath,/s][-Wl,-rpath,/t][-v]" + runtime,
+       {}},
+      {{"-dll", "-lblas", "-out:x.so", "-PATH:/p", "a.obj"},
+       fc + "[-shared][-o][x.so][-L/p][a.obj][-lblas]" + runtime,
+       {}},
+      {{"-lib", "-lm", "-rpath", "/s", "-L/d", "-out:l.a", "a.obj"},
+       "[" + gnu::archiver() + "][rcs][l.a][a.obj]",
+       {"-lm", "-rpath /s", "-L/d"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(join(row.args));
+    std::string error;
+    std::optional<gnu::LinkPlan> plan = gnu::plan_link(row.args, &error);
+    ASSERT_TRUE(plan) << error;
+    EXPECT_EQ(join(plan->command), row.command);
+    Args warnings;
+    for (const std::string& a : row.unused)
+      warnings.push_back("\"" + a + "\" is for the linker; a static library is built without it");
+    EXPECT_EQ(plan->warnings, warnings);
+  }
+  // The first argument of each ends the link.
+  for (const Args& args : std::vector<Args>{{"-foo"}, {"-rpath"}, {"-rpath", "-out:p"}, {"-l"}, {"-Wl,"}}) {
+    std::string error;
+    EXPECT_FALSE(gnu::plan_link(args, &error));
+    EXPECT_EQ(error.rfind("unknown option \"" + args[0] + "\" (", 0), 0u) << error;
   }
 }
 
