@@ -84,6 +84,13 @@ const GeneralOption MinusGroup[] = {
        append_both(CPreprocessorFlags, FrontEndFlags, canonical_copy(a));
      },
      nullptr},
+    // -U<macro> as -D<macro>; the bare -U (automatic unrolling) is the
+    // Fortran options'.
+    {"U", Form::Attached,
+     [](const char* a, const char*) {
+       append_both(CPreprocessorFlags, FrontEndFlags, canonical_copy(a));
+     },
+     nullptr},
     {"D", Form::Separate,
      [](const char* a, const char* v) { append_both(CPreprocessorFlags, FrontEndFlags, joined(a, v)); },
      nullptr},
