@@ -58,8 +58,7 @@ install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/install-options.cmake)
 set(CPACK_PACKAGE_NAME orvane-f90)
 set(CPACK_PACKAGE_VENDOR "Orvane")
 set(CPACK_PACKAGE_CONTACT "f90 driver developers <f90-driver@orvane.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "f90, the driver of the Orvane Fortran 95 compiler suite, with stand-ins for the suite's tools")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "driver of the Orvane Fortran 95 compiler suite")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON)
 if(WIN32)
@@ -92,5 +91,8 @@ else()
 (ftfront, ixform, ocgen, OCC, olink) and runs them. The stand-ins installed
 with it ${F90_TOOLS_TEXT}.")
   set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-links.cmake)
+  # The manual pages, the copyright file and the changelog (deb-docs.cmake).
+  list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-docs.cmake)
+  set(CPACK_F90_DOC_DIR ${PROJECT_SOURCE_DIR}/doc)
 endif()
 include(CPack)

@@ -4,6 +4,7 @@
 // front end, the transformer and the C/C++ compiler.
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "driver/general_options.h"
@@ -13,20 +14,7 @@
 
 namespace {
 
-// How an entry of the table matches the text after the prefix character.
-enum class Form {
-  Exact,       // the whole text equals the key
-  BeginsWith,  // the text begins with the key; the value is the whole text
-  Attached,    // the key letter followed by at least one character (the value)
-  Separate,    // exactly the key letter, the value is the next argument
-};
-
-struct GeneralOption {
-  const char* key;
-  Form form;
-  void (*apply)(const char* a, const char* value);
-  bool (*accepts)(const char* value);  // extra test of the value, or null
-};
+using Form = GeneralForm;
 
 void append_both(ArgList* first, ArgList* second, const std::string& flag) {
   arglist_append(first, flag);
@@ -80,6 +68,13 @@ const GeneralOption MinusGroup[] = {
      },
      nullptr},
     {"I", Form::Attached,
+     [](const char* a, const char*) {
+       append_both(CPreprocessorFlags, FrontEndFlags, canonical_copy(a));
+     },
+     nullptr},
+    // -U<macro> as -D<macro>; the bare -U (automatic unrolling) is the
+    // Fortran options'.
+    {"U", Form::Attached,
      [](const char* a, const char*) {
        append_both(CPreprocessorFlags, FrontEndFlags, canonical_copy(a));
      },
@@ -171,12 +166,12 @@ const GeneralOption PlusGroup[] = {
 };
 
 // Finds the first entry that matches and applies it; true when taken.
-template <size_t N>
-bool apply_first_match(const GeneralOption (&table)[N], ArgList* args) {
+bool apply_first_match(const GeneralOptionTable& table, ArgList* args) {
   const char* a = argnode_value(arglist_first(args));
   const char* text = a + 1;
   const char* b = next_value(args);
-  for (const GeneralOption& opt : table) {
+  for (size_t i = 0; i < table.count; ++i) {
+    const GeneralOption& opt = table.entries[i];
     const char* value = nullptr;
     bool separate = false;
     size_t key_len = std::strlen(opt.key);
@@ -210,6 +205,9 @@ bool apply_first_match(const GeneralOption (&table)[N], ArgList* args) {
 
 }  // namespace
 
+const GeneralOptionTable GeneralMinusGroup = {MinusGroup, std::size(MinusGroup)};
+const GeneralOptionTable GeneralPlusGroup = {PlusGroup, std::size(PlusGroup)};
+
 int opt_level_from_env() {
   const char* v = std::getenv("ORVANE_BIG_O");
   if (!v || !*v) return 2;
@@ -224,8 +222,5 @@ void handle_general_option(ArgList* args) {
   if (!head) return;
   const char* a = argnode_value(head);
   if (!is_prefix_char(a[0])) return;
-  if (is_plus_prefix(a[0]))
-    apply_first_match(PlusGroup, args);
-  else
-    apply_first_match(MinusGroup, args);
+  apply_first_match(is_plus_prefix(a[0]) ? GeneralPlusGroup : GeneralMinusGroup, args);
 }

@@ -26,9 +26,12 @@ const OptionTable* table_for(char letter) {
 // The plus group knows only the two argument-aliasing switches, with the
 // effect of their minus forms.
 bool plus_group_option(ArgList* args, const char* a) {
-  if (std::strcmp(a + 1, "N19") != 0 && std::strcmp(a + 1, "N20") != 0) return false;
-  const OptionTable* n = table_for('N');
-  return n && apply_option_table(*n, args);
+  for (const char* key : FortranPlusKeys)
+    if (std::strcmp(a + 1, key) == 0) {
+      const OptionTable* n = table_for('N');
+      return n && apply_option_table(*n, args);
+    }
+  return false;
 }
 
 // The value that `opt` sees in `text` (the argument after its prefix), or
@@ -55,6 +58,8 @@ const char* match(const FortranOption& opt, const char* text, const char* b, boo
 }
 
 }  // namespace
+
+const char* const FortranPlusKeys[2] = {"N19", "N20"};
 
 bool apply_option_table(const OptionTable& table, ArgList* args) {
   const char* a = argnode_value(arglist_first(args));

@@ -46,23 +46,42 @@ const FortranOption N[] = {
 
 const OptionTable Tables[] = {{'p', P, std::size(P)}, {'n', N, std::size(N)}};
 
+// The module-path handler's own two options, taken before any other
+// handler sees them.
+const FortranOption Fdll[] = {
+    {"fdll", Form::Exact, nullptr,
+     [](const char*, const char*) {
+       UseDllRuntime = 1;
+       return true;
+     }},
+};
+
+const FortranOption WinApi[] = {
+    {"WINAPIModFiles", Form::Exact, nullptr,
+     [](const char*, const char*) {
+       require_install_dir_at_most(ModuleDirInstallMax);
+       arglist_append(FrontEndFlags, install_module_dir_flag());
+       return true;
+     }},
+};
+
+const OptionTable HandlerTables[] = {{'f', Fdll, std::size(Fdll)}, {'W', WinApi, std::size(WinApi)}};
+
 }  // namespace
 
 const OptionFamily ModulePathOptions = {Tables, std::size(Tables)};
+const OptionFamily ModulePathHandlerOptions = {HandlerTables, std::size(HandlerTables)};
 
 void handle_module_path_option(ArgList* args) {
   ArgNode* head = arglist_first(args);
   if (!head) return;
   const char* a = argnode_value(head);
   if (!is_minus_prefix(a[0])) return;
-  if (std::strcmp(a + 1, "fdll") == 0) {
-    UseDllRuntime = 1;
-    arglist_remove_first(args);
-  } else if (std::strcmp(a + 1, "WINAPIModFiles") == 0) {
-    require_install_dir_at_most(ModuleDirInstallMax);
-    arglist_append(FrontEndFlags, install_module_dir_flag());
-    arglist_remove_first(args);
-  }
+  for (const OptionTable& table : HandlerTables)
+    if (table.letter == a[1]) {
+      apply_option_table(table, args);
+      return;
+    }
 }
 
 void add_module_dir_flags() {

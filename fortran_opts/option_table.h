@@ -45,6 +45,13 @@ extern const OptionFamily PassOnOptions;      // d e R s V x
 extern const OptionFamily MessageOptions;     // m M q w W z Z
 extern const OptionFamily LoopOptions;        // h H U T
 extern const OptionFamily ModulePathOptions;  // p n
+// The plus group ('+', '!') of the Fortran options: these keys only, with
+// the effect of their minus forms.
+extern const char* const FortranPlusKeys[2];  // N19 N20
+
+// The tables of the other handlers that share these forms.
+extern const OptionFamily ModulePathHandlerOptions;  // fdll, WINAPIModFiles
+extern const OptionFamily LinkerOptionTables;        // the linker options (minus group only)
 
 // Tries the entries of `table` on the head of `args`; true when taken.
 bool apply_option_table(const OptionTable& table, ArgList* args);

@@ -225,6 +225,8 @@ bool is_library_file(const char* a) {
 
 }  // namespace
 
+const OptionFamily LinkerOptionTables = {LinkerTables, std::size(LinkerTables)};
+
 void handle_linker_option(ArgList* args) {
   ArgNode* head = arglist_first(args);
   if (!head) return;
@@ -238,9 +240,9 @@ void handle_linker_option(ArgList* args) {
     return;
   }
   if (is_plus_prefix(a[0])) return;
-  for (const OptionTable& table : LinkerTables)
-    if (table.letter == a[1]) {
-      apply_option_table(table, args);
+  for (size_t i = 0; i < LinkerOptionTables.count; ++i)
+    if (LinkerOptionTables.tables[i].letter == a[1]) {
+      apply_option_table(LinkerOptionTables.tables[i], args);
       return;
     }
 }

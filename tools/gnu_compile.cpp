@@ -107,7 +107,7 @@ std::optional<FrontEndPlan> plan_front_end(const Args& args, std::string* error)
       // only warn about it.
       std::string dir = flag_directory(f.substr(2));
       if (is_directory(dir)) search.push_back("-I" + dir);
-    } else if (starts_with(f, "-D") && f.size() > 2) {
+    } else if ((starts_with(f, "-D") || starts_with(f, "-U")) && f.size() > 2) {
       preprocessor.push_back(f);
       preprocess = true;
     } else if (starts_with(f, "-I") && f.size() > 2) {

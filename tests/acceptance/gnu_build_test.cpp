@@ -157,6 +157,7 @@ TEST_F(GnuBuild, OptionsReachTheCompiler) {
   } cases[] = {
       {{"-O3"}, "shout.F90", "2147483647\nquiet\n"},
       {{"-i8", "-DSHOUT", "-O1", "-g"}, "shout.f90", "9223372036854775807\nLOUD\n"},
+      {{"-DSHOUT", "-USHOUT"}, "shout.f90", "2147483647\nquiet\n"},
       {{}, "old.f", "SUM 5050\n1\n"},
       {{"-t", "100", "-O3", "-h8", "-H20"}, "old.f", "SUM 5050\n42\n"},
   };

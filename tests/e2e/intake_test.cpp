@@ -86,7 +86,7 @@ TEST_F(Intake, Reports) {
       // -O2 is not the directory of -p: it is taken as an option.
       {{"-p", "-O2", "hello.f90"}, "ERROR: Unrecognized arguments: -p\n"},
       {{"-b", "x", "-N12", "-Uname", "hello.f90", "-o"},
-       "ERROR: Unrecognized arguments: -b -N12 -Uname -o\nERROR: File not found: x\n"},
+       "ERROR: Unrecognized arguments: -b -N12 -o\nERROR: File not found: x\n"},
       {{"-o", "a.exe", "hello.f90", "-ob.exe"}, "Only one output file can be specified.\n"},
       // Response files expand in place, depth first, with lines of any
       // length and line end.

@@ -177,10 +177,12 @@ TEST_F(Link, CodeGeneratorFlagsOrder) {
 
 TEST_F(Link, FortranFlagsFinished) {
   suite.scratch.mkdir("work/out");
-  RunResult r = suite.run({"-O3", "-h8", "-nowdir", "-o", X("out/m.exe"), "-nodefaultmod", "m.f90"});
+  // The bare -U is automatic unrolling (then replaced by -h8), not a macro.
+  RunResult r =
+      suite.run({"-O3", "-U", "-h8", "-Ufoo", "-nowdir", "-o", X("out/m.exe"), "-nodefaultmod", "m.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(line_of("ftfront"),
-            X("I/bin/ftfront{exe} -O0 -Ab -p. -YMOD_OUT_DIR=out -pout -FTm.bif m.f90"));
+            X("I/bin/ftfront{exe} -O0 -Ab -p. -Ufoo -YMOD_OUT_DIR=out -pout -FTm.bif m.f90"));
   EXPECT_EQ(line_of("ixform"),
             X("I/bin/ixform{exe} -hmif=p -YTRANSFORM_LOOPS -YUNROLL=8,40 -o Tm.int Tm.bif"));
   r = suite.run({"-O3", "-c", "m.f90"});

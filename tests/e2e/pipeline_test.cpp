@@ -286,11 +286,11 @@ TEST_F(Pipeline, MissingToolIsAFailedStep) {
 TEST_F(Pipeline, CompilerFromTheEnvironment) {
   src("e.c");
   src("e.cpp");
-  RunResult r = suite.run({"-c", "-DX", "-g", "e.c", "e.cpp"},
+  RunResult r = suite.run({"-c", "-DX", "-Ufoo", "-U", "-g", "e.c", "e.cpp"},
                     {{"CC", "OCC -A -Wfoo"}, {"CXX", "OCC -c++ -Wbar"}});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(suite.commands(), (Lines{"OCC -A -Wfoo -DX -g -c e.c -o e.obj",
-                                     "OCC -c++ -Wbar -DX -g -c e.cpp -o e.obj"}));
+  EXPECT_EQ(suite.commands(), (Lines{"OCC -A -Wfoo -DX -Ufoo -g -c e.c -o e.obj",
+                                     "OCC -c++ -Wbar -DX -Ufoo -g -c e.cpp -o e.obj"}));
   r = suite.run({"-c", "e.c"}, {{"CC", ""}});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "C compilation failed.\n");

@@ -83,8 +83,9 @@ TEST_F(FortranOptions, Settings) {
       {{"-U"}, 1, -1, -1, 0, KindConsoleExe, {}},
       {{"-H8", "-U", "-h6"}, 1, 6, -1, 0, KindConsoleExe, {}},
       {{"-h99999999999999999999"}, 1, INT_MAX, -2, 0, KindConsoleExe, {}},
+      // -Uname is the general options' undefined macro, not unrolling.
       {{"-HF", "-H", "-h", "-H8x", "-HF8x", "-Uname", "-hx"}, 1, -2, -2, 0, KindConsoleExe,
-       {"-HF", "-H", "-h", "-H8x", "-HF8x", "-Uname", "-hx"}},
+       {"-HF", "-H", "-h", "-H8x", "-HF8x", "-hx"}},
       // A syntax check sets the target kind, and a later -S does not raise it.
       {{"-dB", "-S"}, 1, -2, -2, 0, KindSyntaxOnly, {}},
       {{"-dR", "-s"}, 1, -2, -2, 0, KindConsoleExe, {}},

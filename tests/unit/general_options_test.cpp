@@ -22,8 +22,10 @@ TEST_F(GeneralOptions, FlagsPassedOn) {
       {{"-B5", "-Q77", "-Bx5", "-Q1", "+B5", "!B5", "+Qx", "-N9"}, {}, {},
        {"-N5", "-N77", "-Nx5", "-N1", "+N5", "+N5", "+Nx", "-N103"}, {}, {}, {}},
       {{"-B5x", "-B", "+B", "+Bx5x"}, {}, {}, {}, {}, {}, {"-B5x", "-B", "+B", "+Bx5x"}},
-      {{"-D", "FOO=1", "-DBAR", "-Iinc", "-I", "-x y"}, {"-DFOO=1", "-DBAR", "-Iinc", "-I-x y"}, {}, {},
-       {"-DFOO=1", "-DBAR", "-Iinc", "-I-x y"}, {}, {}},
+      // -U<macro> as -D<macro>; the bare -U is the Fortran options' unrolling.
+      {{"-D", "FOO=1", "-DBAR", "-Iinc", "-I", "-x y", "-Ux", "-U"},
+       {"-DFOO=1", "-DBAR", "-Iinc", "-I-x y", "-Ux"}, {}, {}, {"-DFOO=1", "-DBAR", "-Iinc", "-I-x y", "-Ux"},
+       {}, {}},
       {{"-P", "-profile"}, {}, {}, {"-N25", "-N72", "-N25", "-N72"}, {}, {}, {}},
       {{"-trap=all", "-trap=", "-round=nearest"}, {}, {}, {"-trap=all", "-trap=", "-round=nearest"}, {}, {}, {}},
       {{"-tfoo", "-Trap=x", "-t", "q"}, {"-tfoo", "-Trap=x", "-tq"}, {}, {}, {}, {}, {}},
