@@ -137,16 +137,13 @@ void plat_list_files(const char* dir, ArgList* names) {
   std::vector<std::string> found;
   std::string full = dir;
   size_t base = full.size();
+  // Every entry is looked at with lstat: the type that readdir gives is
+  // left unknown by some file systems.
   while (struct dirent* e = readdir(d)) {
-    bool is_dir;
-    if (e->d_type != DT_UNKNOWN) {
-      is_dir = e->d_type == DT_DIR;
-    } else {
-      full.resize(base);
-      full += e->d_name;
-      struct stat st;
-      is_dir = lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-    }
+    full.resize(base);
+    full += e->d_name;
+    struct stat st;
+    bool is_dir = lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     if (!is_dir) found.emplace_back(e->d_name);
   }
   closedir(d);

@@ -82,12 +82,6 @@ size_t occurrences(const std::string& text, const std::string& what) {
 
 #define EXPECT_BUILT(r) EXPECT_EQ((r).status, 0) << (r).out << (r).err
 
-TEST_F(GnuBuild, TheSampleProgramRunsUnderANameWithBlanks) {
-  source("my prog.f90", "examples/hello.f90");
-  EXPECT_BUILT(f90({"-O2", "-o", "my prog", "my prog.f90"}));
-  EXPECT_EQ(run("my prog"), "Hello from Fortran!\nThe sum of 1 to 10 is 55\n");
-}
-
 TEST_F(GnuBuild, ModulesLandInTheCurrentDirectoryOrBesideTheOutputWithNowdir) {
   scratch.mkdir("work/out");
   EXPECT_BUILT(f90({"-nowdir", "-o", "out/greet", "greetings.f90", "main.f90"}));
@@ -101,16 +95,6 @@ TEST_F(GnuBuild, ModulesLandInTheCurrentDirectoryOrBesideTheOutputWithNowdir) {
   EXPECT_BUILT(f90({"-c", "greetings.f90", "main.f90"}));
   EXPECT_BUILT(f90({"-o", "greet", "greetings.obj", "main.obj"}));
   EXPECT_EQ(run("greet"), "Hello, world!\n");
-}
-
-TEST_F(GnuBuild, ProgramCallsACAndACxxFunction) {
-  source("calc.f90");
-  for (const char* name : {"add.c", "add.cpp"}) {
-    SCOPED_TRACE(name);
-    source(name);
-    EXPECT_BUILT(f90({"-o", "calc", "calc.f90", name}));
-    EXPECT_EQ(run("calc"), "2 + 3 = 5\n");
-  }
 }
 
 TEST_F(GnuBuild, ProgramLinkedAgainstALibrary) {
@@ -147,26 +131,29 @@ TEST_F(GnuBuild, ProgramLinkedAgainstALibrary) {
   }
 }
 
-TEST_F(GnuBuild, OptionsReachTheCompiler) {
-  source("shout.F90");
+// Programs built from one command line: the sample under a name with
+// blanks, Fortran calling C and C++, and the options that reach the compiler.
+TEST_F(GnuBuild, ProgramsThatRun) {
+  for (const char* name : {"calc.f90", "add.c", "add.cpp", "shout.F90", "old.f"}) source(name);
+  source("my prog.f90", "examples/hello.f90");
   source("shout.f90", "tests/acceptance/programs/shout.F90");  // preprocessed for its -D
-  source("old.f");
   const struct {
-    Strings options;
-    std::string name, output;
-  } cases[] = {
-      {{"-O3"}, "shout.F90", "2147483647\nquiet\n"},
-      {{"-i8", "-DSHOUT", "-O1", "-g"}, "shout.f90", "9223372036854775807\nLOUD\n"},
-      {{"-DSHOUT", "-USHOUT"}, "shout.f90", "2147483647\nquiet\n"},
-      {{}, "old.f", "SUM 5050\n1\n"},
-      {{"-t", "100", "-O3", "-h8", "-H20"}, "old.f", "SUM 5050\n42\n"},
+    Strings args;
+    std::string program, output;
+  } rows[] = {
+      {{"-O2", "-o", "my prog", "my prog.f90"}, "my prog", "Hello from Fortran!\nThe sum of 1 to 10 is 55\n"},
+      {{"-o", "calc", "calc.f90", "add.c"}, "calc", "2 + 3 = 5\n"},
+      {{"-o", "calc", "calc.f90", "add.cpp"}, "calc", "2 + 3 = 5\n"},
+      {{"-O3", "-o", "prog", "shout.F90"}, "prog", "2147483647\nquiet\n"},
+      {{"-i8", "-DSHOUT", "-O1", "-g", "-o", "prog", "shout.f90"}, "prog", "9223372036854775807\nLOUD\n"},
+      {{"-DSHOUT", "-USHOUT", "-o", "prog", "shout.f90"}, "prog", "2147483647\nquiet\n"},
+      {{"-o", "prog", "old.f"}, "prog", "SUM 5050\n1\n"},
+      {{"-t", "100", "-O3", "-h8", "-H20", "-o", "prog", "old.f"}, "prog", "SUM 5050\n42\n"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name + " " + (c.options.empty() ? "" : c.options[0]));
-    Strings args = c.options;
-    args.insert(args.end(), {"-o", "prog", c.name});
-    EXPECT_BUILT(f90(args));
-    EXPECT_EQ(run("prog"), c.output);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args.back() + " " + row.args[0]);
+    EXPECT_BUILT(f90(row.args));
+    EXPECT_EQ(run(row.program), row.output);
   }
 }
 

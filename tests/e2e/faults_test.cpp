@@ -109,4 +109,18 @@ TEST_F(Faults, InterruptEndsTheRunWithStatusOneAndNothingLeft) {
   }
 }
 
+// What wine prints for a failing tool (on a loaded machine, say) is not the
+// driver's: the harness sets it apart before the tests compare, and keeps
+// every line that only contains such text.
+TEST(WineLines, SetApartFromTheDriversOwn) {
+  const std::string wine =
+      "Inconsistency detected by ld.so: dl-fini.c: 87: _dl_fini: Assertion `ns' failed!\n"
+      "wine: could not load ntdll.so: x\n0024:err:module:import_dll Library a.dll not found\n"
+      "0020:0024:fixme:ntdll:NtQuerySystemInformation info_class 5\n  1.234:0024:warn:seh:f x\nerr:virtual:f y\n";
+  const std::string driver = "ocgen failed.\nERROR: File not found: wine: x\nwine:x\nerr: x\nfixme:x\n0024:err:x\nend";
+  std::string set_apart;
+  EXPECT_EQ(without_wine_lines(wine + driver, set_apart), driver);
+  EXPECT_EQ(set_apart, wine);
+}
+
 }  // namespace

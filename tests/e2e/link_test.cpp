@@ -139,6 +139,7 @@ TEST_F(Link, ProcessorAndSse2FromTheHost) {
       {{"-O2"}, "GenuineIntel:6f0:1", "-N100 -N162"},
       {{"-O2", "-sse2"}, "GenuineIntel:6f0:1", "-N100 -N160 -N162"},
       {{"-O2"}, "AuthenticAMD:6a0:1", "-N135 -N160 -N162"},
+      {{"-O2"}, "AuthenticAMD:550:1", "-N162"},  // family 5 below model 6
       {{"-O3"}, "AuthenticAMD:a00f00:1", "-N159 -N160 -N162"},
       {{"-O2"}, "none", "-N162"},
       {{"-O1"}, "GenuineIntel:f20:1", "-N162"},
@@ -185,7 +186,9 @@ TEST_F(Link, FortranFlagsFinished) {
             X("I/bin/ftfront{exe} -O0 -Ab -p. -Ufoo -YMOD_OUT_DIR=out -pout -FTm.bif m.f90"));
   EXPECT_EQ(line_of("ixform"),
             X("I/bin/ixform{exe} -hmif=p -YTRANSFORM_LOOPS -YUNROLL=8,40 -o Tm.int Tm.bif"));
-  r = suite.run({"-O3", "-c", "m.f90"});
+  r = suite.run({"-O3", "-NOWDIR", "-c", "-o", X("out/m.obj"), "m.f90"});
+  EXPECT_EQ(line_of("ftfront"),
+            X("I/bin/ftfront{exe} -O0 -Ab -p. -YMOD_OUT_DIR=out -pout -pI/F90INC -FTm.bif m.f90"));
   EXPECT_EQ(line_of("ixform"),
             X("I/bin/ixform{exe} -YUNROLL=auto -hmif=p -YTRANSFORM_LOOPS -o Tm.int Tm.bif"));
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -98,6 +99,22 @@ std::string text_mode_output(const std::string& s) {
 
 }  // namespace
 
+std::string without_wine_lines(const std::string& err, std::string& wine) {
+  // A debug channel's line is "class:channel:function " after the thread id
+  // (with the process id and a timestamp in front when WINEDEBUG asks for
+  // them); before wine has started up, the class comes first.
+  static const std::regex Beginning(
+      "^(wine: |wineserver: |wine client error:|Inconsistency detected by ld\\.so: |"
+      "( *[0-9]+\\.[0-9]{3}:)?([0-9a-f]{4,}:){0,2}(fixme|err|warn|trace):[^ :]+:[^ ]+ )");
+  std::string kept;
+  for (size_t at = 0, end; at < err.size(); at = end) {
+    end = std::min(err.find('\n', at), err.size() - 1) + 1;
+    std::string line = err.substr(at, end - at);
+    (std::regex_search(line.substr(0, 200), Beginning) ? wine : kept) += line;
+  }
+  return kept;
+}
+
 RunResult run_driver(const DriverRun& run) {
   static const char* const Cleared[] = {"ORVANE", "ORVANE_BIG_O", "CC", "CXX", "TMPDIR",
                                         "F90_TOOL_MODE", "F90_TOOL_LOG", "F90_TEST_CPU"};
@@ -145,7 +162,7 @@ RunResult run_driver(const DriverRun& run) {
   if (pid == 0) {
     if (run.interrupt_signal) setpgid(0, 0);
     dup2(fileno(sinks[0]), 1);
-    dup2(fileno(sinks[1]), 2);
+    dup2(fileno(sinks[run.err_to_out ? 0 : 1]), 2);
     int devnull = open("/dev/null", O_RDONLY);
     if (devnull >= 0) dup2(devnull, 0);
     if (!run.cwd.empty() && chdir(run.cwd.c_str()) != 0) _exit(126);
@@ -192,6 +209,8 @@ RunResult run_driver(const DriverRun& run) {
   if (windows) {
     result.out = text_mode_output(result.out);
     result.err = text_mode_output(result.err);
+    std::string& err = run.err_to_out ? result.out : result.err;
+    err = without_wine_lines(err, result.wine);
   }
   return result;
 }

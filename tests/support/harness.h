@@ -34,6 +34,7 @@ struct RunResult {
   int status = -1;  // exit status, or 128 + signal
   std::string out;
   std::string err;
+  std::string wine;  // under wine, the lines wine itself wrote to err, taken out of it
 };
 
 struct DriverRun {
@@ -52,6 +53,9 @@ struct DriverRun {
   // system's own.
   std::string temp_dir;
   int timeout_seconds = 60;
+  // Standard error into the file of the standard output, as "2>&1" does:
+  // `out` then has both in the order written.
+  bool err_to_out = false;
   // When set, the driver's process group gets this signal 500 ms after
   // `interrupt_file` first holds `interrupt_text` (a tool's record in its
   // log, say), as a terminal's interrupt reaches the driver and the tool it
@@ -67,6 +71,13 @@ std::string driver_path();
 // A Windows program is run under wine (F90_TEST_WINE, else "wine"); the line
 // ends that its C runtime writes in text mode ("\r\n") come back as "\n".
 RunResult run_driver(const DriverRun& run);
+
+// `err` without the lines that wine itself prints, recognised by their
+// beginnings: its loader's ("wine: ", and the dynamic loader's
+// "Inconsistency detected by ld.so: " in the wine process), its server's and
+// its debug channels' ("0024:err:module:import_dll ..."). Those lines are
+// appended to `wine`.
+std::string without_wine_lines(const std::string& err, std::string& wine);
 
 // Reads a whole file; empty when it cannot be read.
 std::string read_file(const std::string& path);

@@ -15,7 +15,8 @@ TEST_F(FortranOptions, FlagsHandedOn) {
   const FlagCase rows[] = {
       // args, fe, xf, cg, cpp, cc, left
       // Source form, line length, -g77, -Y and integer size.
-      {{"-ffree", "-f", "fixed", "-falt_fixed"}, {"-ffree", "-ffixed", "-falt_fixed"}, {}, {}, {}, {}, {}},
+      {{"-ffree", "-f", "fixed", "-falt_fixed", "-f", "alt_fixed"},
+       {"-ffree", "-ffixed", "-falt_fixed", "-falt_fixed"}, {}, {}, {}, {}, {}},
       {{"-f", "freeform"}, {}, {}, {}, {}, {}, {"-f", "freeform"}},
       {{"-ffreeform", "-FFREE", "-ffortran"}, {}, {}, {}, {}, {}, {"-ffreeform", "-FFREE", "-ffortran"}},
       {{"+ffree", "!ffree"}, {}, {}, {}, {}, {}, {"+ffree", "!ffree"}},
@@ -34,7 +35,7 @@ TEST_F(FortranOptions, FlagsHandedOn) {
       {{"-i2", "-i64"}, {"-i16", "-i64"}, {}, {}, {}, {}, {}},
       {{"-i3", "-i"}, {}, {}, {}, {}, {}, {"-i3", "-i"}},
       // -N switches; +N19 and !N20 act as their minus forms.
-      {{"-N11", "-N19", "+N20", "!N19", "-N25", "-N26", "-N113"}, {"-sfloat64"},
+      {{"-N11", "-N19", "+N20", "!N19", "-N25", "-N26", "-N27", "-N113"}, {"-sfloat64"},
        {"-YALIAS_ARG", "-YALIAS_ARG", "-YALIAS_ARG", "-YN25"}, {"-N18", "+N19", "+N20", "+N19"}, {}, {}, {}},
       {{"-N12", "-N", "-N6x", "+N6", "!N113"}, {}, {}, {}, {}, {}, {"-N12", "-N", "-N6x", "+N6", "!N113"}},
       // Passed on to the front end; -dryrun is left for the general options.
@@ -54,7 +55,7 @@ TEST_F(FortranOptions, FlagsHandedOn) {
       // A piece that is not a number: the earlier pieces stay, the option
       // is declined and both arguments are left.
       {{"-Z", "1,a"}, {"-M1"}, {}, {}, {}, {}, {"-Z", "1,a"}},
-      {{"-Z1,a"}, {"-M1"}, {}, {}, {}, {}, {"-Z1,a"}},
+      {{"-Z1,:"}, {"-M1"}, {}, {}, {}, {}, {"-Z1,:"}},
       {{"-Zx", "-Z"}, {}, {}, {}, {}, {}, {"-Zx", "-Z"}},
       {{"-q", "-q", "-w", "-W5", "-W", "5"}, {"-m4", "-m4", "-m4", "-N5", "-N5"}, {}, {"-N62", "-N62"}, {}, {}, {}},
       {{"-qq", "-ww", "-W", "x"}, {}, {}, {}, {}, {}, {"-qq", "-ww", "-W", "x"}},

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <optional>
 
-#include "tests/support/test_env.h"
 #include "tests/unit/option_fixture.h"
 
 namespace {
@@ -45,10 +44,11 @@ TEST_F(GeneralOptions, FlagsPassedOn) {
 
 TEST_F(GeneralOptions, BareOTakesItsLevelFromTheEnvironment) {
   auto set_big_o = [](const std::optional<std::string>& value) {
-    if (value)
-      set_test_env("ORVANE_BIG_O", value->c_str());
-    else
-      unset_test_env("ORVANE_BIG_O");
+#ifdef _WIN32
+    _putenv_s("ORVANE_BIG_O", value ? value->c_str() : "");  // an empty value removes it
+#else
+    value ? setenv("ORVANE_BIG_O", value->c_str(), 1) : unsetenv("ORVANE_BIG_O");
+#endif
   };
   const char* old = std::getenv("ORVANE_BIG_O");
   const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;

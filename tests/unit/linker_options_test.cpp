@@ -20,7 +20,7 @@ TEST_F(LinkerOptions, ListsFilled) {
       {{"-blas", "-blas=lapack", "-blas=imsl", "-blas=atlas", "-imsl", "-useLapack"}, {},
        {"blas.lib", "blas.lib", "imslblas.lib", "f77blas.lib", "cblas.lib", "atlas.lib", "imsl.lib",
         "tmglib.lib", "lapack.lib"}, {}},
-      {{"+map:m", "-blas=mkl", "-ML", "Pascal", "-cpu:p6", "-cpu:pentium", "-heapx"}, {}, {},
+      {{"+map:m", "-blas=mkl", "-ML", "Pascal", "-cpu:p6", "-cpu:pentium", "-heapx", "-exportsx"}, {}, {},
        {"+map:m", "-blas=mkl", "-ML", "Pascal", "-cpu:pentium", "-heapx"}},
       // -L: attached, separate (whatever the next argument is), case-sensitive,
       // the directory cut to 260 characters.
