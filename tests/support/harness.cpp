@@ -129,12 +129,8 @@ RunResult run_driver(const DriverRun& run) {
   // F90_WINE_TEMP, which the test scripts set to the prefix's usual one.
   if (!run.temp_dir.empty()) env[windows ? "F90_WINE_TEMP" : "TMPDIR"] = target_path(run.temp_dir);
   if (windows) env.emplace("WINEDEBUG", "-all");
-  for (const auto& [name, value] : run.env) {
-    if (value)
-      env[name] = *value;
-    else
-      env.erase(name);
-  }
+  for (const auto& [name, value] : run.env)
+    if (value) env[name] = *value; else env.erase(name);
   std::vector<std::string> env_strings;
   for (const auto& [name, value] : env) env_strings.push_back(name + "=" + value);
 
@@ -200,12 +196,8 @@ RunResult run_driver(const DriverRun& run) {
     for (size_t n; (n = std::fread(buf, 1, sizeof buf, sinks[i])) > 0;) texts[i]->append(buf, n);
     std::fclose(sinks[i]);
   }
-  if (timed_out)
-    result.status = -2;
-  else if (WIFEXITED(status))
-    result.status = WEXITSTATUS(status);
-  else if (WIFSIGNALED(status))
-    result.status = 128 + WTERMSIG(status);
+  result.status = timed_out ? -2 : WIFEXITED(status) ? WEXITSTATUS(status)
+                                 : WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
   if (windows) {
     result.out = text_mode_output(result.out);
     result.err = text_mode_output(result.err);
