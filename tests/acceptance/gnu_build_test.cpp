@@ -66,9 +66,7 @@ class GnuBuild : public ::testing::Test {
 
   // Every run removes its temporary directory.
   void TearDown() override {
-    if (!IsSkipped()) {
-      EXPECT_EQ(scratch.list("tmp"), Strings{});
-    }
+    if (!IsSkipped()) EXPECT_EQ(scratch.list("tmp"), Strings{});
   }
 
   Scratch scratch;

@@ -50,10 +50,7 @@ TEST(GnuUnitFile, AnyNameAndFlagSurvivesTheRoundTrip) {
 }
 
 TEST(GnuUnitFile, RejectsWhatItDidNotWrite) {
-  gnu::Unit unit;
-  unit.source = "a.f90";
-  unit.directory = "/w";
-  unit.language = "f95";
+  gnu::Unit unit{"a.f90", "/w", "f95", {}, {}, "", {}, "", ""};
   const std::string transformed = gnu::format_unit(gnu::UnitKind::Transformed, unit);
   unit.flags = {"-w"};
   const std::string good = gnu::format_unit(gnu::UnitKind::FrontEnd, unit);
@@ -107,10 +104,7 @@ TEST(GnuCompile, TheSourceAsWrittenUnlessRunElsewhere) {
 // The front end's object stands for the code generator's only when made
 // with the same flags from the same source.
 TEST(GnuCompile, TheFrontEndsObjectFitsOnlyTheSameFlagsAndSource) {
-  gnu::Unit unit;
-  unit.object = "/t/a.bif.object";
-  unit.object_flags = {"-funroll-loops", "-O2"};
-  unit.stamp = "10 20";
+  const gnu::Unit unit{"", "", "", {}, {}, "/t/a.bif.object", {"-funroll-loops", "-O2"}, "10 20", ""};
   const struct {
     std::string object, stamp;
     gnu::Args later;
