@@ -10,18 +10,13 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/unit/option_fixture.h"
 #include "tools/gnu_backend.h"
 #include "tools/gnu_tools.h"
 
 using gnu::Args;
 
 namespace {
-
-std::string join(const Args& args) {
-  std::string s;
-  for (const std::string& a : args) s += "[" + a + "]";
-  return s;
-}
 
 // --- Intermediate files ---------------------------------------------------
 
@@ -123,7 +118,7 @@ TEST(GnuCompile, TheFrontEndsObjectFitsOnlyTheSameFlagsAndSource) {
     gnu::Unit u = unit;
     u.object = row.object;
     u.stamp = row.stamp;
-    EXPECT_EQ(gnu::front_end_object_fits(u, row.later, row.stamp_now), row.fits) << join(row.later);
+    EXPECT_EQ(gnu::front_end_object_fits(u, row.later, row.stamp_now), row.fits) << describe(row.later);
   }
 }
 
@@ -152,11 +147,11 @@ TEST(GnuLink, LinkerArgumentsArePassedOnOrReported) {
        {"-lm", "-rpath /s", "-L/d"}},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(join(row.args));
+    SCOPED_TRACE(describe(row.args));
     std::string error;
     std::optional<gnu::LinkPlan> plan = gnu::plan_link(row.args, &error);
     ASSERT_TRUE(plan) << error;
-    EXPECT_EQ(join(plan->command), row.command);
+    EXPECT_EQ(describe(plan->command), row.command);
     Args warnings;
     for (const std::string& a : row.unused)
       warnings.push_back("\"" + a + "\" is for the linker; a static library is built without it");
