@@ -53,10 +53,7 @@ class Platform : public ::testing::Test {
 };
 
 TEST_F(Platform, SearchReportsMatchesOfTheLastComponent) {
-  touch("a.f90");
-  touch("b.f90");
-  touch("c.obj");
-  touch("ab.f95");
+  for (const char* name : {"a.f90", "b.f90", "c.obj", "ab.f95"}) touch(name);
   fs::create_directory(p("sub"));
   const struct {
     const char* pattern;
@@ -82,10 +79,9 @@ TEST_F(Platform, SearchReportsMatchesOfTheLastComponent) {
   }
 #ifndef _WIN32
   // Every search closes its directory: a hundred fit in a few handles.
-  rlimit saved, few;
+  rlimit saved;
   getrlimit(RLIMIT_NOFILE, &saved);
-  few = saved;
-  few.rlim_cur = 32;
+  const rlimit few = {32, saved.rlim_max};
   setrlimit(RLIMIT_NOFILE, &few);
   int found = 0;
   for (int i = 0; i < 100; ++i) found += plat_find_any(p("*.f90").c_str());
