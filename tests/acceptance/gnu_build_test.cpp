@@ -66,7 +66,9 @@ class GnuBuild : public ::testing::Test {
 
   // Every run removes its temporary directory.
   void TearDown() override {
-    if (!IsSkipped()) EXPECT_EQ(scratch.list("tmp"), Strings{});
+    if (!IsSkipped()) {
+      EXPECT_EQ(scratch.list("tmp"), Strings{});
+    }
   }
 
   Scratch scratch;

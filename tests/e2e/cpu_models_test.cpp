@@ -93,7 +93,7 @@ class CpuModels : public ::testing::Test {
     qemu = emulated_32 ? std::string(loader).substr(0, std::string(loader).find(' ')) : "qemu-x86_64";
     probe_ = probe && *probe ? probe : F90_CPU_PROBE;
     if (under("max", probe_, {}).status != 0) GTEST_SKIP() << qemu << " cannot run " << probe_;
-    suite.scratch.write("work/m.f90", "      end\n");
+    suite.sources({"m.f90"});
   }
 
   // Runs `program` under qemu as processor `cpu`. What the emulator says of

@@ -17,10 +17,7 @@ using Lines = std::vector<std::string>;
 class Faults : public ::testing::Test {
  protected:
   Suite suite;
-  void SetUp() override {
-    suite.scratch.write("work/a.f90", "      end\n");
-    suite.scratch.write("work/b.f90", "      end\n");
-  }
+  void SetUp() override { suite.sources({"a.f90", "b.f90"}); }
 };
 
 TEST_F(Faults, ReadOnlyFileAtExitIsReportedAndTheDirectoryKept) {

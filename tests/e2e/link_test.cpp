@@ -16,7 +16,7 @@ using Lines = std::vector<std::string>;
 class Link : public ::testing::Test {
  protected:
   Suite suite;
-  void SetUp() override { suite.scratch.write("work/m.f90", "      end\n"); }
+  void SetUp() override { suite.sources({"m.f90"}); }
   // The last tool line (the link), response file resolved.
   std::string last_line() {
     Lines l = suite.lines();
@@ -37,14 +37,9 @@ const std::string Libraries = "orvRT0.lib rt9math.lib rtio.lib rtmath.lib liboc.
 // one): the kinds of target, the names of the output, the expanded
 // wildcards and the refusals of link planning.
 TEST_F(Link, LinkLines) {
-  suite.scratch.write("work/n.f90", "      end\n");
-  suite.scratch.write("work/obj/main.obj", "");
-  suite.scratch.write("work/a.b.obj", "");
-  suite.scratch.write("work/only.lib", "");
-  suite.scratch.write("work/src/b.f90", "      end\n");
-  suite.scratch.write("work/src/a.f90", "      end\n");
-  suite.scratch.write("work/z.obj", "");
-  suite.scratch.write("work/y.obj", "");
+  suite.sources({"n.f90", "src/b.f90", "src/a.f90"});
+  for (const char* name : {"obj/main.obj", "a.b.obj", "only.lib", "z.obj", "y.obj"})
+    suite.scratch.write("work/" + std::string(name), "");
   const std::string many_objects = "\nNo output file should be specified when generating object code\nfor multiple files.\n";
   struct Row {
     Lines args;
@@ -214,8 +209,7 @@ TEST_F(Link, DriverNamedWithXSuffixUsesTheXTools) {
 
 TEST_F(Link, WildcardsOnPosixKeepColonsAndBackslashesInTheName) {
   if (target_is_windows()) GTEST_SKIP() << "':' and '\\' end a directory part on Windows";
-  suite.scratch.write("work/src/x:1.f90", "      end\n");
-  suite.scratch.write("work/src/y\\2.f90", "      end\n");
+  suite.sources({"src/x:1.f90", "src/y\\2.f90"});
   RunResult r = suite.run({"-c", "src/x:*.f90", "src/y\\*.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines l = suite.lines();

@@ -16,9 +16,6 @@ using Lines = std::vector<std::string>;
 class Pipeline : public ::testing::Test {
  protected:
   Suite suite;
-  std::string src(const std::string& rel, const std::string& text = "      end\n") {
-    return suite.scratch.write("work/" + rel, text);
-  }
 };
 
 const char* const Libraries =
@@ -29,8 +26,7 @@ const char* const Libraries =
 // compiled again. C sources alone make no temporary directory: none is
 // echoed.
 TEST_F(Pipeline, CompileOnlyWithOutputNameWritesThatName) {
-  src("u.c");
-  src("a.f90");
+  suite.sources({"u.c", "a.f90"});
   suite.scratch.mkdir("work/out");
   const struct {
     std::string source, output;
@@ -68,7 +64,7 @@ TEST_F(Pipeline, CompileOnlyWithOutputNameWritesThatName) {
 // A dry run echoes the chain as -v does (the worked example checks the
 // echo) and runs nothing.
 TEST_F(Pipeline, DryRunRunsNothing) {
-  src("x.f90");
+  suite.sources({"x.f90"});
   RunResult r = suite.run({"-dryrun", "x.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(suite.normalize(r.out).find(X("\nI/bin/olink{exe} ")), std::string::npos) << r.out;
@@ -77,7 +73,7 @@ TEST_F(Pipeline, DryRunRunsNothing) {
 }
 
 TEST_F(Pipeline, KeepLeavesTheDirectoryWithItsFiles) {
-  src("k.f90");
+  suite.sources({"k.f90"});
   RunResult r = suite.run({"-keep", "-v", "-c", "k.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines left = suite.temp_left();
@@ -102,7 +98,7 @@ TEST_F(Pipeline, ClassificationByExtension) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.input);
     // Windows drops the dot that ends a file name: there "x." names the file x.
-    src(target_is_windows() && row.input == "x." ? "x" : row.input);
+    suite.sources({target_is_windows() && row.input == "x." ? "x" : row.input});
     RunResult r = suite.run({"-c", row.input});
     ASSERT_EQ(r.status, 0) << r.err;
     Lines cmds = suite.commands();
@@ -139,7 +135,7 @@ TEST_F(Pipeline, RefusedKinds) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.args[0] + " " + row.args.back());
-    src(row.args.back());
+    suite.sources({row.args.back()});
     RunResult r = suite.run(row.args);
     EXPECT_EQ(r.status, row.status);
     EXPECT_EQ(r.err, row.err);
@@ -149,7 +145,7 @@ TEST_F(Pipeline, RefusedKinds) {
 
 // Whole runs: how many lines the tools received and the last of them.
 TEST_F(Pipeline, ToolLinesOfWholeRuns) {
-  for (const char* name : {"a.f90", "b.c", "b.obj", "c.obj", "nodot", "d2.c"}) src(name);
+  suite.sources({"a.f90", "b.c", "b.obj", "c.obj", "nodot", "d2.c"});
   const struct {
     Lines args;
     size_t count;
@@ -176,9 +172,7 @@ TEST_F(Pipeline, ToolLinesOfWholeRuns) {
 }
 
 TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
-  src("a/util.f90");
-  src("b/util.f90");
-  src("b/Util.c");  // names are compared without regard to case
+  suite.sources({"a/util.f90", "b/util.f90", "b/Util.c"});  // names are compared without regard to case
   RunResult r = suite.run({X("a/util.f90"), X("b/util.f90"), X("b/Util.c"), "-o", "prog"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines cmds = suite.lines();
@@ -189,8 +183,7 @@ TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
                        "Tutil-2.obj TUtil-3.obj ") + Libraries);
   // With -c the objects keep the names the user asked for; a name with
   // more than one dot keeps all but its extension.
-  src("a/v.1.f90");
-  src("b/v.1.f90");
+  suite.sources({"a/v.1.f90", "b/v.1.f90"});
   r = suite.run({"-c", X("a/v.1.f90"), X("b/v.1.f90")});
   ASSERT_EQ(r.status, 0) << r.err;
   cmds = suite.commands();
@@ -199,7 +192,7 @@ TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
 }
 
 TEST_F(Pipeline, QuotingOfBlanksAndQuotes) {
-  src("my prog.f90");
+  suite.sources({"my prog.f90"});
   RunResult r = suite.run({"-c", "-Dq=\"x\"", "my prog.f90"});
   ASSERT_EQ(r.status, 0) << r.err;
   Lines cmds = suite.commands();
@@ -210,7 +203,7 @@ TEST_F(Pipeline, QuotingOfBlanksAndQuotes) {
 }
 
 TEST_F(Pipeline, LongFrontEndLineGoesThroughAResponseFile) {
-  src("r.f90");
+  suite.sources({"r.f90"});
   // The line is the invocation plus the flags; pad one -D so that the whole
   // line is exactly 255 characters, then one more.
   RunResult probe = suite.run({"-v", "-dryrun", "-c", "-DA", "r.f90"});
@@ -251,9 +244,7 @@ TEST_F(Pipeline, FailingStepDeletesItsOutputAndStops) {
       {"OCC", "C compilation failed.\n", "g.obj"},
       {"olink", "link failed.\n", "f.exe"},
   };
-  src("f.f90");
-  src("g.c");
-  src("h.f90");
+  suite.sources({"f.f90", "g.c", "h.f90"});
   for (const Row& row : rows) {
     SCOPED_TRACE(row.tool + " " + row.fault);
     if (row.fault == "F90_TOOL_SIGNAL" && target_is_windows()) continue;  // POSIX signals
@@ -275,7 +266,7 @@ TEST_F(Pipeline, FailingStepDeletesItsOutputAndStops) {
 }
 
 TEST_F(Pipeline, MissingToolIsAFailedStep) {
-  src("m.f90");
+  suite.sources({"m.f90"});
   std::filesystem::remove(suite.scratch.at("inst/bin/ixform" + target_exe()));
   RunResult r = suite.run({"-c", "m.f90"});
   EXPECT_EQ(r.status, 1);
@@ -284,8 +275,7 @@ TEST_F(Pipeline, MissingToolIsAFailedStep) {
 }
 
 TEST_F(Pipeline, CompilerFromTheEnvironment) {
-  src("e.c");
-  src("e.cpp");
+  suite.sources({"e.c", "e.cpp"});
   RunResult r = suite.run({"-c", "-DX", "-Ufoo", "-U", "-g", "e.c", "e.cpp"},
                     {{"CC", "OCC -A -Wfoo"}, {"CXX", "OCC -c++ -Wbar"}});
   ASSERT_EQ(r.status, 0) << r.err;

@@ -24,7 +24,7 @@ const std::regex& private_dir_name() {
 
 TEST(SystemTemp, WorkedExampleInTheSystemsTemporaryPath) {
   Suite suite;
-  suite.scratch.write("work/hello.f90", "      end\n");
+  suite.sources({"hello.f90"});
   DriverRun d = suite.prepare({"-v", "-O2", "-o", "hello.exe", "hello.f90"},
                               {{"F90_TEST_CPU", "GenuineIntel:6f0:1"}});
   d.temp_dir.clear();  // the system's own

@@ -262,6 +262,10 @@ Suite::Suite() : temp_prefix(target_path(scratch.at("tmp")) + target_sep()) {
   }
 }
 
+void Suite::sources(std::initializer_list<std::string> rels) const {
+  for (const std::string& rel : rels) scratch.write("work/" + rel, "      end\n");
+}
+
 RunResult Suite::run(std::vector<std::string> args,
                      std::map<std::string, std::optional<std::string>> env) const {
   return run_driver(prepare(std::move(args), std::move(env)));

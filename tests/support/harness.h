@@ -114,6 +114,9 @@ class Suite {
   std::string install() const { return scratch.at("inst"); }
   std::string work() const { return scratch.at("work"); }
   std::string tmp() const { return scratch.at("tmp"); }
+  // Files of one "      end" line below work(): Fortran sources, or inputs
+  // of any other kind, which the stand-in tools take as they are.
+  void sources(std::initializer_list<std::string> rels) const;
 
   // The driver run in work() with ORVANE, PATH (WINEPATH under wine),
   // F90_TOOL_LOG and the temporary path set (values in `env` are added or
