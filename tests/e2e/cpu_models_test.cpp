@@ -17,8 +17,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct Host {
   std::string vendor;
   unsigned signature = 0, edx = 0;

@@ -12,8 +12,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class Faults : public ::testing::Test {
  protected:
   Suite suite;

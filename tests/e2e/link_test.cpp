@@ -11,8 +11,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class Link : public ::testing::Test {
  protected:
   Suite suite;
@@ -30,8 +28,6 @@ class Link : public ::testing::Test {
 };
 
 const std::string Olink = X("I/bin/olink{exe} ");
-
-const std::string Libraries = "orvRT0.lib rt9math.lib rtio.lib rtmath.lib liboc.lib comdlg32.lib kernel32.lib";
 
 // Each run's status, message and last tool line (the link, when there is
 // one): the kinds of target, the names of the output, the expanded

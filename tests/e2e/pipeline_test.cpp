@@ -11,15 +11,10 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class Pipeline : public ::testing::Test {
  protected:
   Suite suite;
 };
-
-const char* const Libraries =
-    "orvRT0.lib rt9math.lib rtio.lib rtmath.lib liboc.lib comdlg32.lib kernel32.lib";
 
 // With -c the object gets exactly the name -o gives, and goes on as an
 // object whatever that name's extension would otherwise call for: it is not

@@ -11,8 +11,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // The directory's name below the temporary path, as the platform forms it:
 // Windows takes the first three characters of "Orvane", a hexadecimal
 // number and ".tmp"; POSIX "Orv" and six random characters.

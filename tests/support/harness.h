@@ -6,6 +6,12 @@
 #include <string>
 #include <vector>
 
+// Command lines, output lines, file names.
+using Lines = std::vector<std::string>;
+// The libraries a console program is linked with by default.
+inline const std::string Libraries =
+    "orvRT0.lib rt9math.lib rtio.lib rtmath.lib liboc.lib comdlg32.lib kernel32.lib";
+
 // A directory of its own for one test, removed with everything in it when
 // the object goes.
 class Scratch {
