@@ -36,7 +36,7 @@ TEST_F(Pipeline, CompileOnlyWithOutputNameWritesThatName) {
       Lines args = {"-v", "-c", "-o", row.output, row.source};
       if (dry) args[0] = "-dryrun";
       DriverRun d = suite.prepare(args);
-      d.timeout_seconds = 10;
+      d.timeout_seconds = 30;  // ends a run that compiles its object again and again
       RunResult r = run_driver(d);
       ASSERT_EQ(r.status, 0) << r.err;
       const bool c = row.source == "u.c";
