@@ -240,9 +240,9 @@ void handle_linker_option(ArgList* args) {
     return;
   }
   if (is_plus_prefix(a[0])) return;
-  for (size_t i = 0; i < LinkerOptionTables.count; ++i)
-    if (LinkerOptionTables.tables[i].letter == a[1]) {
-      apply_option_table(LinkerOptionTables.tables[i], args);
+  for (const OptionTable& table : LinkerTables)
+    if (table.letter == a[1]) {
+      apply_option_table(table, args);
       return;
     }
 }
