@@ -25,6 +25,13 @@ option(F90_INSTALL_X_FORM "Also install f90_x and the _x tools it runs" OFF)
 
 install(TARGETS f90 standin_ftfront standin_ixform standin_ocgen standin_OCC standin_olink
         RUNTIME DESTINATION bin)
+# Everything the install takes from the build, and nothing else (no tests):
+# cmake --build <build> --target installable && cmake --install <build> ...
+add_custom_target(installable)
+add_dependencies(installable f90 standin_ftfront standin_ixform standin_ocgen standin_OCC standin_olink)
+if(TARGET manual)
+  add_dependencies(installable manual)
+endif()
 install(DIRECTORY DESTINATION F90INC)
 install(DIRECTORY DESTINATION lib)
 # The CMake toolchain and the compiler modules it brings, beside the bin/
