@@ -28,6 +28,33 @@ apt_install_updated() {
 
 can_run_wine32() { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
+# choose_windows_arch: sets arch (i686 where wine can run 32-bit programs
+# here, else x86_64; F90_WIN_ARCH chooses without asking), wine_loader and
+# WINEARCH, installing wine32 (the i386 architecture) when it can, and wine
+# and the architecture's MinGW-w64 g++ (and gfortran, with "fortran").
+choose_windows_arch() {
+  arch=${F90_WIN_ARCH:-}
+  if [ -z "$arch" ]; then
+    if ! installed wine32:i386 && [ "$(id -u)" -eq 0 ]; then
+      if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+        apt_updated=no
+      fi
+      apt_update_once
+      apt_install wine32:i386 || echo "wine32 could not be installed" >&2
+    fi
+    if can_run_wine32; then arch=i686; else arch=x86_64; fi
+  fi
+  local packages=()
+  case "$arch" in
+    i686) wine_loader=/usr/lib/wine/wine; export WINEARCH=win32; packages=(g++-mingw-w64-i686) ;;
+    x86_64) wine_loader=/usr/lib/wine/wine64; export WINEARCH=win64; packages=(g++-mingw-w64-x86-64 wine64) ;;
+    *) echo "F90_WIN_ARCH must be i686 or x86_64" >&2; return 2 ;;
+  esac
+  [ "${1:-}" = fortran ] && packages+=("gfortran-mingw-w64-${arch/_/-}")
+  apt_install_updated wine "${packages[@]}"
+}
+
 # start_wine <build dir> <wine loader>: a wine prefix of the build's own in
 # <build dir>/wine-prefix, made once, and one wine server for the rest of the
 # script (WINEARCH must be set). The prefix's temporary path follows

@@ -5,10 +5,38 @@
 #
 #   cmake --toolchain <installation>/cmake/orvane-toolchain.cmake -S <source> -B <build>
 #
-# C and C++ sources keep the host's compilers (gcc and g++ on Linux).
+# An installation whose tools build for the host (Linux) leaves C and C++
+# sources to the host's compilers (gcc and g++). One whose tools build for
+# Windows with MinGW-w64 (the triple recorded in bin/gnu-mode) makes this a
+# cross toolchain for Windows: the triple's gcc and g++, its system
+# libraries, and programs run by wine (tests under ctest, checks that run
+# what they build).
 
 get_filename_component(_orvane_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 set(CMAKE_Fortran_COMPILER "${_orvane_root}/bin/f90")
+
+set(ORVANE_GNU_TARGET "")
+if(EXISTS "${_orvane_root}/bin/gnu-mode")
+  file(STRINGS "${_orvane_root}/bin/gnu-mode" ORVANE_GNU_TARGET LIMIT_COUNT 1)
+endif()
+if(ORVANE_GNU_TARGET MATCHES "^(i686|x86_64)-w64-mingw32$")
+  set(CMAKE_SYSTEM_NAME Windows)
+  set(CMAKE_SYSTEM_PROCESSOR ${CMAKE_MATCH_1})
+  set(CMAKE_C_COMPILER ${ORVANE_GNU_TARGET}-gcc)
+  set(CMAKE_CXX_COMPILER ${ORVANE_GNU_TARGET}-g++)
+  set(CMAKE_RC_COMPILER ${ORVANE_GNU_TARGET}-windres)
+  set(CMAKE_FIND_ROOT_PATH /usr/${ORVANE_GNU_TARGET})
+  set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+  set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+  set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+  set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+  if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    find_program(ORVANE_WINE NAMES wine)
+    if(ORVANE_WINE)
+      set(CMAKE_CROSSCOMPILING_EMULATOR ${ORVANE_WINE})
+    endif()
+  endif()
+endif()
 
 # CMake's own identification compiles a probe whose preprocessor macros tell
 # the vendor; behind the GNU-backed tools those are gfortran's, so CMake
