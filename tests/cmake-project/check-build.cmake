@@ -1,4 +1,5 @@
-# cmake -DBUILD=<build dir> -DF90=<installed f90> -DLOG=<verbose build log> -P check-build.cmake
+# cmake -DBUILD=<build dir> -DF90=<installed f90> -DLOG=<verbose build log> [-DTRIPLE=<MinGW-w64 triple>] \
+#       -P check-build.cmake
 # Checks a build of this project: the compiler id, every Fortran source
 # compiled by f90 (compile_commands.json) and the build log: no gfortran run
 # directly, the libraries made by f90 -lib and -dll, the program linked by
@@ -37,29 +38,45 @@ foreach(i RANGE ${last})
     endif()
   endif()
 endforeach()
-if(NOT fortran EQUAL 6)
-  fail("${fortran} Fortran compile commands, not 6")
+set(fortran_sources 6)
+if(TRIPLE MATCHES "mingw32")
+  set(fortran_sources 7)
+endif()
+if(NOT fortran EQUAL fortran_sources)
+  fail("${fortran} Fortran compile commands, not ${fortran_sources}")
 endif()
 
 file(READ "${LOG}" log)
 string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\1" f90 "${F90}")
 string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\1" build "${BUILD}")
-set(expected
-  "${f90} -lib -o libgeometry\\.a "
-  "${f90} +-dll -link -Wl,-soname,libstats\\.so -o libstats\\.so [^\n]*stats\\.f90\\.o [^\n]*csum\\.c\\.o +-link -lm"
-  "${f90} [^\n]*main\\.f90\\.o -o app +-link -Wl,-rpath,${build} +libgeometry\\.a +libstats\\.so"
-  # The C and C++ programs get the Fortran runtime from the implicit link
-  # information CMake read from f90's link.
-  "c\\+\\+ [^\n]*-o cxxmain +libgeometry\\.a +-lgfortran +-lquadmath"
-  "cc [^\n]*-o cmain +libgeometry\\.a +-lgfortran +-lm +-lquadmath +-lm")
+if(TRIPLE MATCHES "mingw32")
+  # For Windows: the suite's library names, olink writing the DLL's import
+  # library, user32 named as the suite names it, -wsim for the GUI program.
+  set(expected
+    "${f90} -lib -o geometry\\.lib "
+    "${f90} +-dll -o stats\\.dll [^\n]*stats\\.f90\\.o [^\n]*csum\\.c\\.obj +m\\.lib"
+    "${f90} [^\n]*main\\.f90\\.o -o app\\.exe +geometry\\.lib +stats\\.lib"
+    "${f90} +-wsim [^\n]*window\\.f90\\.o -o window\\.exe +user32\\.lib"
+    "g\\+\\+ [^\n]*-o cxxmain\\.exe [^\n]*geometry\\.lib [^\n]*-lgfortran"
+    "gcc [^\n]*-o cmain\\.exe [^\n]*geometry\\.lib [^\n]*-lgfortran")
+else()
+  set(expected
+    "${f90} -lib -o libgeometry\\.a "
+    "${f90} +-dll -link -Wl,-soname,libstats\\.so -o libstats\\.so [^\n]*stats\\.f90\\.o [^\n]*csum\\.c\\.o +-link -lm"
+    "${f90} [^\n]*main\\.f90\\.o -o app +-link -Wl,-rpath,${build} +libgeometry\\.a +libstats\\.so"
+    # The C and C++ programs get the Fortran runtime from the implicit link
+    # information CMake read from f90's link.
+    "c\\+\\+ [^\n]*-o cxxmain +libgeometry\\.a +-lgfortran +-lquadmath"
+    "cc [^\n]*-o cmain +libgeometry\\.a +-lgfortran +-lm +-lquadmath +-lm")
+endif()
 foreach(pattern IN LISTS expected)
   if(NOT log MATCHES "${pattern}")
     fail("no \"${pattern}\" in the build log ${LOG}")
   endif()
 endforeach()
-if(log MATCHES "-o cmain[^\n]*-lstdc")
+if(log MATCHES "-o cmain(\\.exe)?[^\n]*-lstdc")
   fail("the C program linked with the C++ runtime (build log ${LOG})")
 endif()
-if(log MATCHES "(^|[ /])gfortran[ \n]")
+if(log MATCHES "(^|[ /]|mingw32-)gfortran[ \n]")
   fail("gfortran run directly (build log ${LOG})")
 endif()

@@ -18,14 +18,18 @@ set(CMAKE_Fortran_CREATE_WIN32_EXE "-wsim")
 set(CMAKE_Fortran_LINK_EXECUTABLE
     "<CMAKE_Fortran_COMPILER> <FLAGS> <CMAKE_Fortran_LINK_FLAGS> <LINK_FLAGS> <OBJECTS> -o <TARGET> <LINK_LIBRARIES>")
 
-# A DLL: olink writes its import library as <name>.lib beside it; CMake
-# links the library's users against <TARGET_IMPLIB>, which the C compiler's
-# naming (lib<name>.dll.a) may make another file, so it is copied there.
+# Libraries named as the suite names them, whatever names the C compiler's
+# platform gives its own: util.lib for a static library, x.dll with its
+# import library x.lib (which olink writes beside it) for a DLL.
+set(CMAKE_STATIC_LIBRARY_PREFIX_Fortran "")
+set(CMAKE_STATIC_LIBRARY_SUFFIX_Fortran ".lib")
+set(CMAKE_SHARED_LIBRARY_PREFIX_Fortran "")
+set(CMAKE_SHARED_LIBRARY_SUFFIX_Fortran ".dll")
+set(CMAKE_IMPORT_LIBRARY_PREFIX_Fortran "")
+set(CMAKE_IMPORT_LIBRARY_SUFFIX_Fortran ".lib")
 set(CMAKE_Fortran_CREATE_SHARED_LIBRARY
-    "<CMAKE_Fortran_COMPILER> <LINK_FLAGS> -dll -o <TARGET> <OBJECTS> <LINK_LIBRARIES>"
-    "${CMAKE_COMMAND} -E copy_if_different <TARGET_BASE>.lib <TARGET_IMPLIB>")
-set(CMAKE_Fortran_CREATE_SHARED_MODULE
     "<CMAKE_Fortran_COMPILER> <LINK_FLAGS> -dll -o <TARGET> <OBJECTS> <LINK_LIBRARIES>")
+set(CMAKE_Fortran_CREATE_SHARED_MODULE ${CMAKE_Fortran_CREATE_SHARED_LIBRARY})
 
 # The libraries and directories the MinGW-w64 linker gets implicitly, for
 # targets that mix Fortran with C or C++ (as on Linux: olink shows the link
