@@ -1,0 +1,201 @@
+// The option language as data: every file in tests/e2e/cases/ is one test,
+// every line of it one run of the driver against the stand-in tools.
+//
+//   == m.f90                     words put before every case that follows
+//   = ocgen -N76 ... -i Tm.int   the tool lines of a plain run (a new block
+//                                of these after cases starts afresh)
+//   -B19 => ixform ... | ocgen ... | olink -
+//   -b1x => !1 ERROR: Unrecognized arguments: -b1x
+//   [win32] /verbose => ...      a case for one target ([win32] or [posix])
+//
+// A case is its words (NAME=value words first set variables; "" quotes a
+// word, {300*d} stands for 300 d's), "=>" and its expectations split at
+// " | ": "<tool> <line>" is that tool's command line after its program
+// ("<tool> -" when it does not run); the tools not named run as in the
+// block. "!<status> <text>" expects that status and standard error (and no
+// tool unless named); "out <text>" the standard output ("\n" between lines),
+// "echo" the one of -v: the temporary directory made, the tool lines, the
+// directory removed ("dry": echoed but not run, as -dryrun does); "kept
+// <names>" the files left in the run's temporary directory. Processor detection sees no processor unless a case
+// sets F90_TEST_CPU.
+// In expectations "I" is the installation, "T" the run's temporary
+// directory, "{exe}" the executable suffix, and a '/' within a word the
+// target's separator. Unless kept, a run leaves the temporary path empty.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/harness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+const char* const Tools[] = {"ftfront", "ixform", "ocgen", "OCC", "olink"};
+
+std::string trim(const std::string& s) {
+  size_t a = s.find_first_not_of(' '), b = s.find_last_not_of(' ');
+  return a == std::string::npos ? "" : s.substr(a, b - a + 1);
+}
+
+std::vector<std::string> split(const std::string& s, const std::string& sep) {
+  std::vector<std::string> parts;
+  for (size_t at = 0;;) {
+    size_t end = s.find(sep, at);
+    parts.push_back(trim(s.substr(at, end - at)));
+    if (end == std::string::npos) return parts;
+    at = end + sep.size();
+  }
+}
+
+// "{300*d}" as 300 d's, "\n" as a line end, and, when `target`, the
+// target's separator and suffix.
+std::string expand(std::string s, bool target) {
+  for (size_t at; (at = s.find("\\n")) != std::string::npos;) s.replace(at, 2, "\n");
+  for (size_t at; (at = s.find('{')) != std::string::npos && s.find('*', at) != std::string::npos &&
+                  std::isdigit(static_cast<unsigned char>(s[at + 1]));) {
+    size_t star = s.find('*', at), end = s.find('}', star);
+    s.replace(at, end + 1 - at, std::string(std::stoul(s.substr(at + 1, star - at - 1)), s[star + 1]));
+  }
+  if (!target) return s;
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s.compare(i, 5, "{exe}") == 0) {
+      out += target_exe();
+      i += 4;
+    } else {
+      out += s[i] == '/' && i > 0 && s[i - 1] != ' ' ? target_sep() : s[i];
+    }
+  }
+  return out;
+}
+
+// Words split at blanks; a blank or nothing between double quotes is kept.
+std::vector<std::string> words(const std::string& s) {
+  std::vector<std::string> w;
+  bool in_word = false, quoted = false;
+  for (char c : s) {
+    if (c == ' ' && !quoted) {
+      in_word = false;
+      continue;
+    }
+    if (!in_word) w.emplace_back();
+    in_word = true;
+    if (c == '"') quoted = !quoted; else w.back() += c;
+  }
+  for (std::string& word : w) word = expand(word, false);
+  return w;
+}
+
+class OptionCases : public ::testing::TestWithParam<std::string> {
+ protected:
+  Suite suite;
+  std::map<std::string, std::string> base;  // tool: its line in a plain run
+  std::vector<std::string> head;
+
+  void run_case(const std::string& where, const std::string& args, const std::string& expected) {
+    SCOPED_TRACE(where + ": " + args);
+    std::vector<std::string> argv = words(args);
+    std::map<std::string, std::optional<std::string>> env{{"F90_TEST_CPU", "none"}};
+    while (!argv.empty() && argv[0].find('=') != std::string::npos && std::isupper(argv[0][0])) {
+      env[argv[0].substr(0, argv[0].find('='))] = argv[0].substr(argv[0].find('=') + 1);
+      argv.erase(argv.begin());
+    }
+    argv.insert(argv.begin(), head.begin(), head.end());
+    std::map<std::string, std::string> lines = base;
+    int status = 0;
+    std::string err, out;
+    bool echo = false, dry = false;
+    Lines kept;
+    for (const std::string& part : split(expected, " | ")) {
+      if (part.empty()) continue;
+      std::string key = part.substr(0, part.find(' '));
+      std::string rest = part.size() > key.size() ? part.substr(key.size() + 1) : "";
+      if (key[0] == '!') {
+        status = std::stoi(key.substr(1));
+        err = expand(rest, false) + "\n";
+        lines.clear();
+      } else if (key == "echo" || key == "dry") {
+        echo = true;
+        dry = key == "dry";
+      } else if (key == "kept") {
+        kept = words(rest);
+      } else if (key == "out") {
+        out = expand(rest, true) + "\n";
+      } else {
+        lines[key] = rest;
+      }
+    }
+    Lines want;
+    for (const char* tool : Tools)
+      if (lines.count(tool) && lines[tool] != "-")
+        want.push_back(X("I/bin/") + tool + target_exe() + " " + expand(lines[tool], true));
+    if (echo) {
+      out = "mkdir T\n";
+      for (const std::string& line : want) out += line + "\n";
+      out += "del T*.*\nrmdir T\n";
+      if (dry) want.clear();
+    }
+    RunResult r = suite.run(argv, env);
+    EXPECT_EQ(r.status, status);
+    EXPECT_EQ(r.err, err);
+    EXPECT_EQ(suite.normalize(r.out), out);
+    EXPECT_EQ(suite.lines(), want);
+    Lines left = suite.temp_left();
+    if (!kept.empty() && left.size() == 1) {
+      EXPECT_EQ(suite.scratch.list("tmp/" + left[0]), kept);
+      fs::remove_all(suite.scratch.at("tmp/" + left[0]));
+    } else {
+      EXPECT_EQ(left, Lines{});
+    }
+    for (const std::string& name : suite.scratch.list("work"))
+      if (name != "m.f90") fs::remove_all(suite.scratch.at("work/" + name));
+  }
+};
+
+TEST_P(OptionCases, File) {
+  suite.sources({"m.f90"});
+  const std::string path = std::string(F90_CASES_DIR) + "/" + GetParam();
+  std::ifstream in(path);
+  ASSERT_TRUE(in) << path;
+  bool in_block = false;
+  int n = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++n;
+    line = trim(line);
+    if (line.empty() || line[0] == '#') continue;
+    if (line.rfind("== ", 0) == 0) {
+      head = words(line.substr(3));
+    } else if (line.rfind("= ", 0) == 0) {
+      if (!in_block) base.clear();
+      in_block = true;
+      std::string rest = line.substr(2);
+      base[rest.substr(0, rest.find(' '))] = rest.substr(rest.find(' ') + 1);
+    } else {
+      in_block = false;
+      std::string target = target_is_windows() ? "[win32] " : "[posix] ";
+      if (line[0] == '[' && line.rfind(target, 0) != 0) continue;
+      if (line[0] == '[') line = line.substr(target.size());
+      size_t arrow = line.find("=>");
+      ASSERT_NE(arrow, std::string::npos) << GetParam() << ":" << n << ": no =>";
+      run_case(GetParam() + ":" + std::to_string(n), trim(line.substr(0, arrow)), trim(line.substr(arrow + 2)));
+    }
+  }
+}
+
+std::vector<std::string> case_files() {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(F90_CASES_DIR)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OptionCases, ::testing::ValuesIn(case_files()),
+                         [](const auto& info) { return info.param.substr(0, info.param.find('.')); });
+
+}  // namespace
