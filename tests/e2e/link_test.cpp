@@ -43,7 +43,6 @@ TEST_F(Link, LinkLines) {
     std::string err, last;  // last: "" when no tool runs
   };
   const Row rows[] = {
-      {{"-lib", "-o", "m.lib", "m.f90"}, 0, "", Olink + "-ignoredups -lib -out:m.lib Tm.obj"},
       {{"-dll", "-lib", "-o", "s.lib", "m.f90"}, 0, "", Olink + "-ignoredups -lib -out:s.lib Tm.obj"},
       // Libraries without a name are refused once the sources are compiled.
       {{"-lib", "m.f90"}, 1, "Cannot create a library without a name.\n", X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o Tm.obj -i Tm.int")},
@@ -62,7 +61,6 @@ TEST_F(Link, LinkLines) {
       // Wildcards expand in place, sorted.
       {{"-o", "p", "z.obj", X("src/*.f90"), "y.obj"}, 0, "",
        Olink + "-ignoredups -aliases:UNICODE.ALS -out:p z.obj " + X("Ta.obj Tb.obj") + " y.obj " + Libraries},
-      {{"-checkopts", "-v", "m.f90"}, 0, "", ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.args[0] + " " + row.args.back());
