@@ -16,8 +16,9 @@
 // between lines) and no tool unless named; "echo" the standard output of
 // -v: the temporary directory made, the tool lines, the directory removed
 // ("dry": echoed but not run, as -dryrun does); "kept <names>" the files
-// left in the run's temporary directory. Processor detection sees no
-// processor unless a case sets F90_TEST_CPU.
+// left in the run's temporary directory; "raw" compares the tool lines as
+// run, a response file named ("@T<name>") and not read. Processor
+// detection sees no processor unless a case sets F90_TEST_CPU.
 // In expectations "I" is the installation, "T" the run's temporary
 // directory, "{exe}" the executable suffix, and a '/' within a word the
 // target's separator. Unless kept, a run leaves the temporary path empty.
@@ -100,7 +101,7 @@ class OptionCases : public ::testing::TestWithParam<std::string> {
     std::map<std::string, std::string> lines = base;
     int status = 0;
     std::string err, out;
-    bool echo = false, dry = false;
+    bool echo = false, dry = false, raw = false;
     Lines kept;
     for (size_t at = 0, end = 0; end != std::string::npos; at = end + 3) {
       end = expected.find(" | ", at);
@@ -115,6 +116,8 @@ class OptionCases : public ::testing::TestWithParam<std::string> {
       } else if (key == "echo" || key == "dry") {
         echo = true;
         dry = key == "dry";
+      } else if (key == "raw") {
+        raw = true;
       } else if (key == "kept") {
         kept = words(rest);
       } else {
@@ -135,7 +138,7 @@ class OptionCases : public ::testing::TestWithParam<std::string> {
     EXPECT_EQ(r.status, status);
     EXPECT_EQ(r.err, err);
     EXPECT_EQ(suite.normalize(r.out), out);
-    EXPECT_EQ(suite.lines(), want);
+    EXPECT_EQ(raw ? suite.commands() : suite.lines(), want);
     Lines left = suite.temp_left();
     EXPECT_EQ(left.size(), kept.empty() ? 0u : 1u);
     for (const std::string& dir : left) EXPECT_EQ(suite.scratch.list("tmp/" + dir), kept);
