@@ -1,5 +1,6 @@
-// The option language as data: every file in tests/e2e/cases/ is one test,
-// every line of it one run of the driver against the stand-in tools.
+// The option language as data: every line of the files in tests/e2e/cases/
+// is one run of the driver against the stand-in tools, and one test named
+// after its file and line (Cases/OptionCases.Runs/general_14).
 //
 //   == m.f90                     words put before every case that follows
 //   = ocgen -N76 ... -i Tm.int   the tool lines of a plain run (a new block
@@ -83,13 +84,22 @@ std::vector<std::string> words(const std::string& s) {
   return w;
 }
 
-class OptionCases : public ::testing::TestWithParam<std::string> {
+// One line of a case file, with the words and tool lines of its block.
+struct Case {
+  std::string where, args, expected;
+  std::vector<std::string> head;
+  std::map<std::string, std::string> base;  // tool: its line in a plain run
+};
+
+// A case shows as its file and line where a listing names it.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.where; }
+
+class OptionCases : public ::testing::TestWithParam<Case> {
  protected:
   Suite suite;
-  std::map<std::string, std::string> base;  // tool: its line in a plain run
-  std::vector<std::string> head;
 
-  void run_case(const std::string& where, const std::string& args, const std::string& expected) {
+  void run_case(const std::string& where, const std::string& args, const std::string& expected,
+                const std::vector<std::string>& head, const std::map<std::string, std::string>& base) {
     SCOPED_TRACE(where + ": " + args);
     std::vector<std::string> argv = words(args);
     std::map<std::string, std::optional<std::string>> env{{"F90_TEST_CPU", "none"}};
@@ -148,44 +158,51 @@ class OptionCases : public ::testing::TestWithParam<std::string> {
   }
 };
 
-TEST_P(OptionCases, File) {
+TEST_P(OptionCases, Runs) {
+  const Case& c = GetParam();
   suite.sources({"m.f90"});
-  const std::string path = std::string(F90_CASES_DIR) + "/" + GetParam();
-  std::ifstream in(path);
-  ASSERT_TRUE(in) << path;
-  bool in_block = false;
-  int n = 0;
-  for (std::string line; std::getline(in, line);) {
-    ++n;
-    line = trim(line);
-    if (line.empty() || line[0] == '#') continue;
-    if (line.rfind("== ", 0) == 0) {
-      head = words(line.substr(3));
-    } else if (line.rfind("= ", 0) == 0) {
-      if (!in_block) base.clear();
-      in_block = true;
-      std::string rest = line.substr(2);
-      base[rest.substr(0, rest.find(' '))] = rest.substr(rest.find(' ') + 1);
-    } else {
-      in_block = false;
-      std::string target = target_is_windows() ? "[win32] " : "[posix] ";
-      if (line[0] == '[' && line.rfind(target, 0) != 0) continue;
-      if (line[0] == '[') line = line.substr(target.size());
-      size_t arrow = line.find("=>");
-      ASSERT_NE(arrow, std::string::npos) << GetParam() << ":" << n << ": no =>";
-      run_case(GetParam() + ":" + std::to_string(n), trim(line.substr(0, arrow)), trim(line.substr(arrow + 2)));
-    }
-  }
+  run_case(c.where, c.args, c.expected, c.head, c.base);
 }
 
-std::vector<std::string> case_files() {
+// Every case of every file, for this target.
+std::vector<Case> cases() {
+  std::vector<Case> all;
   std::vector<std::string> names;
   for (const auto& e : fs::directory_iterator(F90_CASES_DIR)) names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
-  return names;
+  const std::string target = target_is_windows() ? "[win32] " : "[posix] ";
+  for (const std::string& name : names) {
+    std::ifstream in(std::string(F90_CASES_DIR) + "/" + name);
+    Case block;
+    bool in_block = false;
+    int n = 0;
+    for (std::string line; std::getline(in, line);) {
+      ++n;
+      line = trim(line);
+      if (line.empty() || line[0] == '#' || (line[0] == '[' && line.rfind(target, 0) != 0)) continue;
+      if (line[0] == '[') line = line.substr(target.size());
+      if (line.rfind("== ", 0) == 0) {
+        block.head = words(line.substr(3));
+      } else if (line.rfind("= ", 0) == 0) {
+        if (!in_block) block.base.clear();
+        in_block = true;
+        std::string rest = line.substr(2);
+        block.base[rest.substr(0, rest.find(' '))] = rest.substr(rest.find(' ') + 1);
+      } else {
+        in_block = false;
+        size_t arrow = line.find("=>");
+        Case c = block;
+        c.where = name.substr(0, name.find('.')) + "_" + std::to_string(n);
+        c.args = trim(line.substr(0, arrow));
+        c.expected = arrow == std::string::npos ? "!-1 no =>" : trim(line.substr(arrow + 2));
+        all.push_back(c);
+      }
+    }
+  }
+  return all;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, OptionCases, ::testing::ValuesIn(case_files()),
-                         [](const auto& info) { return info.param.substr(0, info.param.find('.')); });
+INSTANTIATE_TEST_SUITE_P(Cases, OptionCases, ::testing::ValuesIn(cases()),
+                         [](const auto& info) { return info.param.where; });
 
 }  // namespace
