@@ -55,14 +55,11 @@ std::string expand(std::string s, bool target) {
     s.replace(at, end + 1 - at, std::string(std::stoul(s.substr(at + 1, star - at - 1)), s[star + 1]));
   }
   if (!target) return s;
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s.compare(i, 5, "{exe}") == 0) {
-      out += target_exe();
-      i += 4;
-    } else {
-      out += s[i] == '/' && i > 0 && s[i - 1] != ' ' ? target_sep() : s[i];
-    }
+  std::string out;  // X() for each word but an option with the '/' prefix
+  for (size_t at = 0, end = 0; end < s.size(); at = end + 1) {
+    end = std::min(s.find(' ', at), s.size());
+    std::string w = s.substr(at, end - at);
+    out += (at ? " " : "") + (w.empty() || w[0] == '/' ? w : X(w));
   }
   return out;
 }
