@@ -1,6 +1,6 @@
-// The link stage run as a process: the linker's command lines for each kind
-// of target, processor detection through a stand-in host, link planning's
-// checks and the link failures.
+// The link stage run as a process: the names of the output, the export
+// pass, the x tools, link planning's checks and the link failures (what each
+// option puts on the linker's line is in cases/linker.cases).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -43,26 +43,6 @@ TEST_F(Link, LinkLines) {
     std::string err, last;  // last: "" when no tool runs
   };
   const Row rows[] = {
-      {{"-lib", "-o", "m.lib", "m.f90"}, 0, "", Olink + "-ignoredups -lib -out:m.lib Tm.obj"},
-      {{"-plainappl", "-tsafeio", "m.f90"}, 0, "",
-       Olink + "-ignoredups -aliases:UNICODE.ALS -out:m.exe Tm.obj orvRT0.lib rt9math.lib rtiot.lib "
-       "rtmath.lib liboc.lib winif.lib user32.lib gdi32.lib comctl32.lib advapi32.lib comdlg32.lib "
-       "kernel32.lib"},
-      {{"-wsim", "m.f90"}, 0, "",
-       Olink + "-ignoredups -aliases:wsim.als -entry:_WinMainCRTStartup -aliases:UNICODE.ALS "
-       "-subsystem:windows -out:m.exe Tm.obj orvRT0.lib rt9math.lib rtio.lib wsim.lib rtmath.lib "
-       "liboc.lib winif.lib user32.lib gdi32.lib winmm.lib comdlg32.lib kernel32.lib"},
-      {{"-nodefaultlib", "-wsim", "m.f90"}, 0, "",
-       Olink + "-ignoredups -aliases:wsim.als -entry:_WinMainCRTStartup -aliases:UNICODE.ALS "
-       "-subsystem:windows -out:m.exe Tm.obj wsim.lib"},
-      {{"-usedll", "-tsafeio", "m.f90"}, 0, "",
-       Olink + "-ignoredups -aliases:UNICODE.ALS -out:m.exe Tm.obj orvRT0.lib rt9mdll.lib rtiotdll.lib "
-       "rtmathdll.lib libocdll.lib comdlg32.lib kernel32.lib"},
-      // -fdll, for the module files of the DLL runtime, links that runtime too.
-      {{"-reportDups", "-et", "-cons", "-plplot", "x.LIB", "-imsl", "-fdll", "m.f90"}, 0, "",
-       Olink + "-aliases:UNICODE.ALS -out:m.exe Tm.obj " + X("I/lib/orvane_et_win.obj") + " orvRT0.lib plplot.lib x.LIB "
-       "imsl.lib rt9mdll.lib rtiodll.lib rtmathdll.lib libocdll.lib winif.lib user32.lib gdi32.lib "
-       "comctl32.lib advapi32.lib comdlg32.lib kernel32.lib"},
       {{"-dll", "-lib", "-o", "s.lib", "m.f90"}, 0, "", Olink + "-ignoredups -lib -out:s.lib Tm.obj"},
       // Libraries without a name are refused once the sources are compiled.
       {{"-lib", "m.f90"}, 1, "Cannot create a library without a name.\n", X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o Tm.obj -i Tm.int")},
@@ -81,7 +61,6 @@ TEST_F(Link, LinkLines) {
       // Wildcards expand in place, sorted.
       {{"-o", "p", "z.obj", X("src/*.f90"), "y.obj"}, 0, "",
        Olink + "-ignoredups -aliases:UNICODE.ALS -out:p z.obj " + X("Ta.obj Tb.obj") + " y.obj " + Libraries},
-      {{"-checkopts", "-v", "m.f90"}, 0, "", ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.args[0] + " " + row.args.back());
@@ -111,77 +90,6 @@ TEST_F(Link, DllWithExportPass) {
   EXPECT_EQ(r.err, "link failed.\n");
   EXPECT_EQ(suite.lines().size(), 4u);
   EXPECT_EQ(suite.temp_left(), Lines{});
-}
-
-// The processor table itself is checked on real CPUID readings by the
-// processor-model tests; these rows check the levels, the overrides and
-// the SSE2 choices on a stand-in host.
-TEST_F(Link, ProcessorAndSse2FromTheHost) {
-  struct Row {
-    Lines options;
-    std::string host;
-    std::string tail;  // the code generator's flags after the start-up ones
-  };
-  const Row rows[] = {
-      {{"-O2"}, "GenuineIntel:f20:1", "-N133 -N160 -N162"},
-      {{"-O2"}, "GenuineIntel:f20:0", "-N133 -N162"},
-      {{"-O2"}, "GenuineIntel:f20", "-N133 -N162"},  // no SSE2 given: none
-      {{"-O2"}, "GenuineIntel:80f20:1", "-N133 -N160 -N162"},  // bit 19 is the model's
-      {{"-O2"}, "GenuineIntel:6f0:1", "-N100 -N162"},
-      {{"-O2", "-sse2"}, "GenuineIntel:6f0:1", "-N100 -N160 -N162"},
-      {{"-O2"}, "AuthenticAMD:6a0:1", "-N135 -N160 -N162"},
-      {{"-O2"}, "AuthenticAMD:550:1", "-N162"},  // family 5 below model 6
-      {{"-O3"}, "AuthenticAMD:a00f00:1", "-N159 -N160 -N162"},
-      {{"-O2"}, "none", "-N162"},
-      {{"-O1"}, "GenuineIntel:f20:1", "-N162"},
-      {{"-O2", "-cpu:athlon"}, "GenuineIntel:6f0:1", "-N135 -N160 -N162"},
-      {{"-O2", "-cpu:athlon"}, "GenuineIntel:6f0:0", "-N135 -N162"},
-      {{"-O2", "-cpu:p5"}, "GenuineIntel:f20:1", "-N162"},
-      {{"-cpu:host"}, "GenuineIntel:f20:1", "-N133 -N162"},
-      {{"-O3", "-cpu:p7", "-nosse2"}, "GenuineIntel:f20:1", "-N133 -N162"},
-      {{"-sse2"}, "none", "-N160 -N162"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.options.back() + " " + row.host);
-    Lines args = row.options;
-    args.insert(args.end(), {"-c", "m.f90"});
-    RunResult r = suite.run(args, {{"F90_TEST_CPU", row.host}});
-    ASSERT_EQ(r.status, 0) << r.err;
-    std::string cg = line_of("ocgen");
-    size_t at = cg.find("-N105 ");
-    ASSERT_NE(at, std::string::npos) << cg;
-    std::string tail = cg.substr(at + 6, cg.find(" -o ") - at - 6);
-    EXPECT_EQ(tail, row.tail);
-  }
-}
-
-TEST_F(Link, CodeGeneratorFlagsOrder) {
-  RunResult r = suite.run({"-O2", "-safefp", "-B33", "+B76", "-B331", "-c", "m.f90"},
-                    {{"F90_TEST_CPU", "GenuineIntel:6f0:0"}});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(line_of("ocgen"),
-            X("I/bin/ocgen{exe} -N76 -N33 +N76 -O2 -N61 -N104 -N105 -N331 +N157 +N137 +N41 -N24 "
-              "-N100 -N162 -o m.obj -i Tm.int"));
-  r = suite.run({"-O3", "-YVAR_NAMES=LCS", "-c", "m.f90"}, {{"F90_TEST_CPU", "none"}});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(line_of("ocgen"), X("I/bin/ocgen{exe} -N76 -O3 -N61 -N104 -N105 -N163 -o m.obj -i Tm.int"));
-}
-
-TEST_F(Link, FortranFlagsFinished) {
-  suite.scratch.mkdir("work/out");
-  // The bare -U is automatic unrolling (then replaced by -h8), not a macro.
-  RunResult r =
-      suite.run({"-O3", "-U", "-h8", "-Ufoo", "-nowdir", "-o", X("out/m.exe"), "-nodefaultmod", "m.f90"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(line_of("ftfront"),
-            X("I/bin/ftfront{exe} -O0 -Ab -p. -Ufoo -YMOD_OUT_DIR=out -pout -FTm.bif m.f90"));
-  EXPECT_EQ(line_of("ixform"),
-            X("I/bin/ixform{exe} -hmif=p -YTRANSFORM_LOOPS -YUNROLL=8,40 -o Tm.int Tm.bif"));
-  r = suite.run({"-O3", "-NOWDIR", "-c", "-o", X("out/m.obj"), "m.f90"});
-  EXPECT_EQ(line_of("ftfront"),
-            X("I/bin/ftfront{exe} -O0 -Ab -p. -YMOD_OUT_DIR=out -pout -pI/F90INC -FTm.bif m.f90"));
-  EXPECT_EQ(line_of("ixform"),
-            X("I/bin/ixform{exe} -YUNROLL=auto -hmif=p -YTRANSFORM_LOOPS -o Tm.int Tm.bif"));
 }
 
 TEST_F(Link, DriverNamedWithXSuffixUsesTheXTools) {
