@@ -33,21 +33,15 @@ const char* const Release = "Orvane Fortran 95\r\nrelease 9.1\nlast line without
 class Intake : public ::testing::Test {
  protected:
   void SetUp() override {
-    scratch.mkdir("install");
-    scratch.write("install/orvane_release.txt", Release);
+    scratch.write("inst/orvane_release.txt", Release);
     scratch.write("work/hello.f90", "end\n");
   }
-  DriverRun prepare(std::vector<std::string> args) {
-    DriverRun r;
-    r.args = std::move(args);
-    r.env["ORVANE"] = target_path(scratch.at("install"));
-    r.cwd = scratch.at("work");
-    return r;
-  }
-  RunResult run(std::vector<std::string> args) { return run_driver(prepare(std::move(args))); }
+  DriverRun prepare(std::vector<std::string> args) { return suite.prepare(std::move(args)); }
+  RunResult run(std::vector<std::string> args) { return suite.run(std::move(args)); }
   void rsp(const std::string& name, const std::string& text) { scratch.write("work/" + name, text); }
 
-  Scratch scratch;
+  Suite suite;
+  const Scratch& scratch = suite.scratch;
 };
 
 TEST_F(Intake, NoArgumentsPrintsReleaseAndNoInputMessage) {
@@ -141,7 +135,7 @@ TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
 }
 
 TEST_F(Intake, DefaultOptionsOnlyFromF90LinesAndInFrontOfTheCommandLine) {
-  scratch.write("install/default.opt", "f90 -kone \"-k two\"\r\nf77 -knot\nf90-kthree\n#f90 -knot\n f90 -knot\nf90");
+  scratch.write("inst/default.opt", "f90 -kone \"-k two\"\r\nf77 -knot\nf90-kthree\n#f90 -knot\n f90 -knot\nf90");
   RunResult r = run({"-kcmd"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kone -k two -kthree -kcmd\n");
@@ -180,7 +174,7 @@ TEST_F(Intake, InstallDirLengthLimits) {
     std::string err;
   } rows[] = {{{"-help"}, 261, too_long}, {{"-help"}, 248, too_long_here}, {{"-help"}, 260, too_long_here},
               {{}, 240, none},            {{}, 241, too_long_here},        {{}, 0, none}};
-  std::string base = target_path(scratch.at("install"));
+  std::string base = target_path(scratch.at("inst"));
   for (const auto& row : rows) {
     SCOPED_TRACE(row.length);
     DriverRun d = prepare(row.args);

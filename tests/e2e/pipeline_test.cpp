@@ -58,39 +58,17 @@ TEST_F(Pipeline, CompileOnlyWithOutputNameWritesThatName) {
   }
 }
 
-// A dry run echoes the chain as -v does (the worked example checks the
-// echo) and runs nothing.
-TEST_F(Pipeline, DryRunRunsNothing) {
-  suite.sources({"x.f90"});
-  RunResult r = suite.run({"-dryrun", "x.f90"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(suite.normalize(r.out).find(X("\nI/bin/olink{exe} ")), std::string::npos) << r.out;
-  EXPECT_EQ(suite.commands(), Lines{});
-  EXPECT_EQ(suite.temp_left(), Lines{});
-}
-
-TEST_F(Pipeline, KeepLeavesTheDirectoryWithItsFiles) {
-  suite.sources({"k.f90"});
-  RunResult r = suite.run({"-keep", "-v", "-c", "k.f90"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  Lines left = suite.temp_left();
-  ASSERT_EQ(left.size(), 1u);
-  EXPECT_EQ(suite.scratch.list("tmp/" + left[0]), (Lines{"k.bif", "k.int"}));
-  EXPECT_EQ(suite.normalize(r.out).find("del "), std::string::npos) << "nothing echoed at exit";
-}
-
 TEST_F(Pipeline, ClassificationByExtension) {
   struct Row {
     std::string input;
     std::string first_tool;  // "" : handed to the linker
   };
   const Row rows[] = {
-      {"x.F90", "ftfront"}, {"x.f90", "ftfront"}, {"x.FOR", "ftfront"}, {"x.For", "ftfront"},
-      {"x.fOR", "ftfront"}, {"x.F", "ftfront"},   {"x.f95", "ftfront"}, {"x.F9", ""},
-      {"x.bif", "ixform"},  {"x.BIF", ""},        {"x.int", "ocgen"},   {"x.INT", ""},
-      {"x.c", "OCC -A"},    {"x.C", "OCC -c++"},  {"x.cc", "OCC -c++"}, {"x.CC", "OCC -c++"},
+      {"x.F90", "ftfront"}, {"x.f90", "ftfront"}, {"x.FOR", "ftfront"}, {"x.For", "ftfront"}, {"x.fOR", "ftfront"},
+      {"x.F", "ftfront"}, {"x.f95", "ftfront"}, {"x.F9", ""}, {"x.bif", "ixform"}, {"x.BIF", ""}, {"x.int", "ocgen"},
+      {"x.INT", ""}, {"x.c", "OCC -A"}, {"x.C", "OCC -c++"}, {"x.cc", "OCC -c++"}, {"x.CC", "OCC -c++"},
       {"x.Cpp", "OCC -c++"}, {"x.cxx", "OCC -c++"}, {"x.c++", "OCC -c++"}, {"x.cp", "OCC -c++"}, {"x.S", ""},
-      {"x.MM", ""},         {"x.Mm", ""},         {"x.", ""},
+      {"x.MM", ""}, {"x.Mm", ""}, {"x.", ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.input);
@@ -110,7 +88,7 @@ TEST_F(Pipeline, ClassificationByExtension) {
 
 // Whole runs: how many lines the tools received and the last of them.
 TEST_F(Pipeline, ToolLinesOfWholeRuns) {
-  suite.sources({"a.f90", "b.c", "b.obj", "c.obj", "nodot", "d2.c", "y.s"});
+  suite.sources({"a.f90", "b.c", "b.obj", "c.obj", "nodot", "d2.c", "y.s", "my prog.f90", "a/v.1.f90", "b/v.1.f90"});
   const struct {
     Lines args;
     size_t count;
@@ -128,6 +106,14 @@ TEST_F(Pipeline, ToolLinesOfWholeRuns) {
       // refused past a length, below).
       {{"-c", "-D" + std::string(600, 'p'), "a.f90"}, 3,
        {X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o a.obj -i Ta.int")}},
+      // Blanks and quotes are quoted.
+      {{"-c", "-Dq=\"x\"", "my prog.f90"}, 3,
+       {X("I/bin/ftfront{exe} -Ab -p. \"-Dq=\"\"x\"\"\" -pI/F90INC \"-FTmy prog.bif\" \"my prog.f90\""),
+        X("I/bin/ixform{exe} -hmif=p -o \"Tmy prog.int\" \"Tmy prog.bif\""),
+        X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o \"my prog.obj\" -i \"Tmy prog.int\"")}},
+      // With -c objects keep the names the user asked for, and a name with
+      // more than one dot keeps all but its extension.
+      {{"-c", X("a/v.1.f90"), X("b/v.1.f90")}, 6, {X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o v.1.obj -i Tv.1-2.int")}},
       // Only the code generator's objects are .o files.
       {{"-doto", "a.f90", "d2.c", "-o", "p"}, 5,
        {X("OCC -A -c d2.c -o Td2.obj"), X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:p Ta.o Td2.obj ") + Libraries}},
@@ -153,25 +139,6 @@ TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
   EXPECT_EQ(cmds[6], X("OCC -A -c b/Util.c -o TUtil-3.obj"));
   EXPECT_EQ(cmds[7], X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:prog Tutil.obj "
                        "Tutil-2.obj TUtil-3.obj ") + Libraries);
-  // With -c the objects keep the names the user asked for; a name with
-  // more than one dot keeps all but its extension.
-  suite.sources({"a/v.1.f90", "b/v.1.f90"});
-  r = suite.run({"-c", X("a/v.1.f90"), X("b/v.1.f90")});
-  ASSERT_EQ(r.status, 0) << r.err;
-  cmds = suite.commands();
-  ASSERT_EQ(cmds.size(), 6u);
-  EXPECT_EQ(cmds[5], X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o v.1.obj -i Tv.1-2.int"));
-}
-
-TEST_F(Pipeline, QuotingOfBlanksAndQuotes) {
-  suite.sources({"my prog.f90"});
-  RunResult r = suite.run({"-c", "-Dq=\"x\"", "my prog.f90"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  Lines cmds = suite.commands();
-  ASSERT_EQ(cmds.size(), 3u);
-  EXPECT_EQ(cmds[0], X("I/bin/ftfront{exe} -Ab -p. \"-Dq=\"\"x\"\"\" -pI/F90INC \"-FTmy prog.bif\" \"my prog.f90\""));
-  EXPECT_EQ(cmds[2], X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o \"my prog.obj\" -i \"Tmy prog.int\""));
-  EXPECT_TRUE(suite.scratch.exists("work/my prog.obj"));
 }
 
 TEST_F(Pipeline, LongFrontEndLineGoesThroughAResponseFile) {
@@ -262,7 +229,6 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
   using Env = std::map<std::string, std::optional<std::string>>;
   auto fault = [](const std::string& f) { return Env{{"F90_TEST_FAULT", f}}; };
   auto tool_fails = [](const std::string& tool) { return Env{{"F90_TOOL_FAIL", tool + "=3"}}; };
-  const std::string ocgen = X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o Tf.obj -i Tf.int\n");
   struct Row {
     Lines args;
     Env env;
@@ -271,7 +237,6 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
     std::string last = "";  // the last tool that ran, "" for none
     std::string temp = "";  // the temporary path, "" for the usual one
     Lines kept = {};        // with -keep, the files left in the directory
-    bool posix = false;     // a POSIX signal or call
   };
   const Row rows[] = {
       // Intake (more in the intake's own tests).
@@ -279,9 +244,6 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
       {{"-c", "f.f90"}, fault("line:1"), "ERROR: Out of memory parsing default options file.\n"},
       // The default options file's line and its end, then the response file.
       {{"@r.rsp"}, fault("line:3"), "ERROR: Out of memory parsing response file \"r.rsp\"\n"},
-      {{"@nosuch.rsp", "f.f90"}, {}, "ERROR: Unable to open response file \"nosuch.rsp\"\n"},
-      {{"-kx", "f.f90"}, {}, "ERROR: Unrecognized arguments: -kx\n"},
-      {{"nothere.f90"}, {}, "ERROR: File not found: nothere.f90\n"},
       // Options and inputs.
       {{"-o", "x", "-out:y", "f.f90"}, {}, "Only one output file can be specified.\n"},
       {{"y.m"}, {}, "Objective C code is not support by this complier: y.m\n"},
@@ -302,7 +264,7 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
       {{"-c", "f.f90"}, tool_fails("ftfront"), "ftfront failed.\n", "", "ftfront"},
       {{"-c", "f.f90"}, tool_fails("ixform"), "ixform failed.\n", "", "ixform"},
       {{"-c", "f.f90"}, tool_fails("ocgen"), "ocgen failed.\n", "", "ocgen"},
-      {{"-c", "f.f90"}, {{"F90_TOOL_SIGNAL", "ocgen=9"}}, "ocgen failed.\n", "", "ocgen", "", {}, true},
+      {{"-c", "f.f90"}, {{"F90_TOOL_SIGNAL", "ocgen=9"}}, "ocgen failed.\n", "", "ocgen"},
       {{"-c", "g.c", "f.f90"}, tool_fails("OCC"), "C compilation failed.\n", "", "OCC"},
       {{"-c", "e.cpp", "g.c"}, tool_fails("OCC"), "C++ compilation failed.\n", "", "OCC"},
       {{"-c", "g.c"}, {{"CC", ""}}, "C compilation failed.\n"},
@@ -321,7 +283,7 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
   const Lines inputs = suite.scratch.list("work");
   for (const Row& row : rows) {
     SCOPED_TRACE(row.args[0] + " " + row.args.back() + " " + (row.env.empty() ? "" : row.env.begin()->second.value_or("")));
-    if (row.posix && target_is_windows()) continue;
+    if (row.env.count("F90_TOOL_SIGNAL") && target_is_windows()) continue;  // POSIX signals
     DriverRun d = suite.prepare(row.args, row.env);
     if (!row.temp.empty()) d.temp_dir = row.temp;
     suite.temp_prefix = target_path(row.temp.empty() ? suite.tmp() : row.temp) + target_sep();
@@ -329,23 +291,13 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(suite.normalize(r.err), row.err);
     const std::string out = suite.normalize(r.out);
-    const size_t star = row.out.find('*');
-    if (star == std::string::npos) {
-      EXPECT_EQ(out, row.out);
-    } else {
-      EXPECT_EQ(out.substr(0, star), row.out.substr(0, star));
-      const std::string after = row.out.substr(star + 1);
-      EXPECT_TRUE(out.size() >= after.size() && out.compare(out.size() - after.size(), after.size(), after) == 0)
-          << out;
-    }
-    Lines left = suite.temp_left();
-    if (!row.kept.empty()) {
-      ASSERT_EQ(left.size(), 1u);
-      EXPECT_EQ(suite.scratch.list("tmp/" + left[0]), row.kept);
-      std::filesystem::remove_all(suite.scratch.at("tmp/" + left[0]));
-      left.clear();
-    }
-    EXPECT_EQ(left, Lines{});
+    const size_t star = row.out.find('*'), tail = star == std::string::npos ? 0 : row.out.size() - star - 1;
+    EXPECT_EQ(out.substr(0, star), row.out.substr(0, star));
+    EXPECT_EQ(out.substr(out.size() - std::min(tail, out.size())), row.out.substr(row.out.size() - tail));
+    const Lines left = suite.temp_left();
+    EXPECT_EQ(left.size(), row.kept.empty() ? 0u : 1u);
+    EXPECT_EQ(left.empty() ? Lines{} : suite.scratch.list("tmp/" + left[0]), row.kept);
+    for (const std::string& dir : left) std::filesystem::remove_all(suite.scratch.at("tmp/" + dir));
     EXPECT_EQ(suite.scratch.list("work"), inputs);
     // The last tool that ran: its program's name.
     Lines cmds = suite.commands();
@@ -353,13 +305,8 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
     tool = tool.substr(tool.find_last_of(target_sep()) + 1);
     EXPECT_EQ(tool, row.last.empty() || row.last == "OCC" ? row.last : row.last + target_exe());
   }
-  suite.temp_prefix = target_path(suite.tmp()) + target_sep();
   // An interrupted wait for a tool (EINTR) is waited again.
-  if (!target_is_windows()) {
-    RunResult r = suite.run({"-v", "-c", "f.f90"}, fault("wait:1"));
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(suite.commands().size(), 3u);
-  }
+  if (!target_is_windows()) { EXPECT_EQ(suite.run({"-c", "f.f90"}, fault("wait:1")).status, 0); }
 }
 
 // Allocations of a whole run, failing in turn (every ninth, then each of the
@@ -429,7 +376,6 @@ TEST_F(Pipeline, InterruptEndsTheRunWithStatusOneAndNothingLeft) {
       {SIGTERM, "ocgen", {"-c", "a.f90"}},
       {SIGHUP, "ftfront", {"-c", "a.f90"}},
       {SIGINT, "olink", {"a.f90", "b.f90", "-o", "p"}},
-      {SIGQUIT, "olink", {"a.f90", "b.f90", "-o", "p"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(strsignal(row.signal)) + " during " + row.tool);
