@@ -25,9 +25,6 @@ void driver_exit(int status) {
   std::fflush(stdout);
   throw DriverExit{status};
 #endif
-  // The first caller ends the process; a second one (the interrupt thread
-  // while the main thread is already on its way out, or the reverse) waits
-  // for that end instead of running the clean-up a second time.
   // A failure inside the exit's own clean-up (storage running out while the
   // temporary directory is emptied) ends the process at once: waiting for
   // the exit in progress would be waiting for this very thread.
@@ -36,6 +33,9 @@ void driver_exit(int status) {
     std::fflush(stdout);
     std::_Exit(status);
   }
+  // The first caller ends the process; a second one (the interrupt thread
+  // while the main thread is already on its way out, or the reverse) waits
+  // for that end instead of running the clean-up a second time.
   if (Exiting.exchange(true)) plat_block_forever();
   ThisThreadExits = true;
   std::fflush(stdout);
