@@ -116,7 +116,9 @@ TEST_F(Intake, Reports) {
     rsp("m" + std::to_string(i) + ".rsp",
         "@m" + std::to_string(i + 1) + ".rsp @m" + std::to_string(i + 1) + ".rsp");
   rsp("m40.rsp", "-kx");
-  RunResult r = run({"@m0.rsp"});
+  DriverRun d = prepare({"@m0.rsp"});
+  d.timeout_seconds = 300;  // 100,001 files take over a minute under wine on a loaded machine
+  RunResult r = run_driver(d);
   EXPECT_EQ(r.status, 1);
   // Read depth first, the 100,001st file is an m37.rsp.
   EXPECT_EQ(r.err, "ERROR: More than 100000 response files read: \"m37.rsp\"\n");
