@@ -7,16 +7,10 @@
 
 namespace {
 
-void* checked_alloc(size_t size) {
-  void* p = std::malloc(size);
-  if (!p) out_of_memory();
-  return p;
-}
-
 ArgNode* new_node(const char* value) {
   size_t len = std::strlen(value);
-  ArgNode* node = static_cast<ArgNode*>(checked_alloc(sizeof(ArgNode)));
-  node->value = static_cast<char*>(checked_alloc(len + 1));
+  ArgNode* node = static_cast<ArgNode*>(checked_malloc(sizeof(ArgNode)));
+  node->value = static_cast<char*>(checked_malloc(len + 1));
   std::memcpy(node->value, value, len + 1);
   node->prev = nullptr;
   node->next = nullptr;
@@ -26,7 +20,7 @@ ArgNode* new_node(const char* value) {
 }  // namespace
 
 ArgList* arglist_create() {
-  ArgList* list = static_cast<ArgList*>(checked_alloc(sizeof(ArgList)));
+  ArgList* list = static_cast<ArgList*>(checked_malloc(sizeof(ArgList)));
   list->first = nullptr;
   list->last = nullptr;
   return list;

@@ -2,6 +2,7 @@
 // or from an interrupt, goes through driver_exit so that the temporary
 // directory is removed exactly once.
 #pragma once
+#include <cstddef>
 
 #ifdef F90_EXIT_THROWS
 // In a build that runs the driver's code many times in one process (the
@@ -21,7 +22,8 @@ struct DriverExit {
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
-// Storage ran out: there is no way to go on.
-[[noreturn]] void out_of_memory();
+// `size` bytes from malloc; when storage has run out there is no way to go
+// on, and the run ends with "ERROR: Out of memory.".
+void* checked_malloc(size_t size);
 // Registers the exit clean-up with the process (atexit). Called first in main.
 void register_exit_cleanup();

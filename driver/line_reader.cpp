@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "platform/fault_injection.h"
+
 bool line_reader_open(LineReader* reader, const char* path) {
   // Binary mode on every platform: the carriage return is dropped by hand,
   // so a file gives the same arguments wherever it is read.
@@ -29,6 +31,7 @@ LineStatus read_line(LineReader* reader, std::string& line) {
   line.clear();
   bool any = false;
   try {
+    if (plat_fault("line")) throw std::bad_alloc();
     for (;;) {
       if (reader->pos == reader->len) {
         reader->pos = 0;

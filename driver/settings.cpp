@@ -63,8 +63,7 @@ char canonical_prefix() { return OptionPrefixChars[PlusPrefixCount]; }
 void set_output_name(const char* name) {
   if (OutputName) fail("Only one output file can be specified.\n");
   size_t len = std::strlen(name);
-  OutputName = static_cast<char*>(std::malloc(len + 1));
-  if (!OutputName) out_of_memory();
+  OutputName = static_cast<char*>(checked_malloc(len + 1));
   std::memcpy(OutputName, name, len + 1);
 }
 

@@ -38,8 +38,7 @@ bool cut_at_last_sep(std::string& s) {
 }
 
 char* copy_text(const std::string& s) {
-  char* p = static_cast<char*>(std::malloc(s.size() + 1));
-  if (!p) out_of_memory();
+  char* p = static_cast<char*>(checked_malloc(s.size() + 1));
   std::memcpy(p, s.c_str(), s.size() + 1);
   return p;
 }

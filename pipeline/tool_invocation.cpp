@@ -7,6 +7,7 @@
 #include "driver/exit.h"
 #include "driver/settings.h"
 #include "driver/startup.h"
+#include "platform/fault_injection.h"
 #include "platform/platform.h"
 
 namespace {
@@ -50,8 +51,7 @@ char* build_command_line(const char* invocation, const ArgList* list1, const Arg
       length += std::strlen(argnode_value(arglist_last(quoted))) + 1;
     }
   }
-  char* line = static_cast<char*>(std::malloc(length + 1));
-  if (!line) out_of_memory();
+  char* line = static_cast<char*>(checked_malloc(length + 1));
   char* end = line;
   size_t inv = std::strlen(invocation);
   std::memcpy(end, invocation, inv);
@@ -94,7 +94,7 @@ uint32_t run_tool_via_response_file(const char* invocation, const ArgList* list1
   const char* run_line = line;
   std::string at_line;
   if (std::strlen(line) > ResponseFileThreshold) {
-    FILE* f = std::fopen(response_file, "w");
+    FILE* f = plat_fault("create") ? nullptr : std::fopen(response_file, "w");
     if (!f) {
       std::free(line);
       fail("Unable to create response file: %s\n", response_file);
@@ -102,7 +102,7 @@ uint32_t run_tool_via_response_file(const char* invocation, const ArgList* list1
     std::fprintf(f, "%s\n", line + std::strlen(invocation));
     // A response file that is cut short would hand the tool half its
     // arguments: treat a failed write like a file that cannot be made.
-    bool written = !std::ferror(f);
+    bool written = !std::ferror(f) && !plat_fault("write");
     if (std::fclose(f) != 0) written = false;
     if (!written) {
       std::free(line);

@@ -19,6 +19,7 @@
 
 #include "driver/arglist.h"
 #include "platform/command_split.h"
+#include "platform/fault_injection.h"
 #include "platform/platform.h"
 
 extern char** environ;
@@ -221,7 +222,7 @@ uint32_t plat_spawn_and_wait(const char* command_line) {
   if (rc != 0) return static_cast<uint32_t>(rc);
 
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
+  while (plat_fault("wait") ? (errno = EINTR, true) : waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) return static_cast<uint32_t>(errno);
   }
   if (WIFEXITED(status)) return static_cast<uint32_t>(WEXITSTATUS(status));

@@ -252,6 +252,10 @@ std::string X(const std::string& text) {
   return out;
 }
 
+std::string temp_dir_echo(const std::string& lines, const std::string& dir) {
+  return "mkdir " + dir + "\n" + lines + "del " + dir + "*.*\nrmdir " + dir + "\n";
+}
+
 Suite::Suite() : temp_prefix(target_path(scratch.at("tmp")) + target_sep()) {
   scratch.mkdir("inst/bin");
   scratch.mkdir("work");

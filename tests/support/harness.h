@@ -154,6 +154,10 @@ class Suite {
   std::vector<std::string> log(const std::string& kinds) const;
 };
 
+// What -v prints for a run that makes its temporary directory `dir`: "mkdir",
+// the lines, then "del" and "rmdir" at exit, in the target's spelling.
+std::string temp_dir_echo(const std::string& lines, const std::string& dir = "T");
+
 // An expected text written with '/' separators and "{exe}" for the
 // executable suffix, in the target's spelling.
 std::string X(const std::string& text);
