@@ -10,8 +10,8 @@
 //                             when the file is not there yet (the export pass of -autoxps)
 // -dll                        -shared -Wl,--out-implib,<name>.lib beside <name>.dll
 // -exports:<file>             the file, as a module-definition file (EXPORTS section)
-// -stack:<reserve>[,<commit>] -Wl,--stack,<reserve>[,<commit>]
-// -heap:<reserve>[,<commit>]  -Wl,--heap,<reserve>[,<commit>]
+// -stack:<reserve>[,<commit>] -Xlinker --stack -Xlinker <reserve>[,<commit>]
+// -heap:<reserve>[,<commit>]  -Xlinker --heap -Xlinker <reserve>[,<commit>]
 // -map:<file>                 -Wl,-Map=<file> (-map: alone: <output name>.map)
 // -subsystem:<name>           -Wl,--subsystem,<name>
 // -entry:<symbol>             -Wl,--entry,<symbol> (x86-64: without its leading "_")
@@ -46,7 +46,7 @@ struct WindowsLink {
   Args flags;
   bool keep_debug = false;
   bool unmangle = false;
-  std::string error;
+  std::string map, error;
 };
 
 // A PE header size "reserve[,commit]": numbers in decimal or 0x hexadecimal,
@@ -77,7 +77,7 @@ void pe_size(const char* what, const std::string& option, WindowsLink& link) {
     link.error = "malformed \"" + option + "\": expected " + option.substr(0, option.find(':') + 1) +
                  "<reserve>[,<commit>], in bytes, decimal or 0x hexadecimal";
   else
-    link.flags.push_back(std::string("-Wl,--") + what + "," + sizes);
+    link.flags.insert(link.flags.end(), {"-Xlinker", std::string("--") + what, "-Xlinker", sizes});
 }
 
 // The output as the MinGW-w64 gcc names it: ".exe" added to a name without a suffix.
@@ -105,6 +105,7 @@ const Mapping Mappings[] = {
        std::string map = value_of(o);
        if (map.empty()) map = without_suffix(made_output(l.request.out.empty() ? "a.exe" : l.request.out)) + ".map";
        l.flags.push_back("-Wl,-Map=" + map);
+       l.map = map;
      }},
     {"-subsystem:",
      [](const std::string& o, WindowsLink& l) { l.flags.push_back("-Wl,--subsystem," + lower(value_of(o))); }},
@@ -159,7 +160,7 @@ std::optional<LinkPlan> plan_windows_link(const LinkRequest& r, std::string* err
     }
     return plan;
   }
-  WindowsLink link{r, {}, false, false, ""};
+  WindowsLink link{r, {}, false, false, "", ""};
   for (const std::string& option : r.suite_options)
     for (const Mapping& m : Mappings) {
       std::string name = m.option;
@@ -197,6 +198,7 @@ std::optional<LinkPlan> plan_windows_link(const LinkRequest& r, std::string* err
   if (!link.keep_debug) plan.command.push_back("-s");
   std::string out = r.have_out ? made_output(r.out) : "a.exe";
   plan.made.push_back(out);
+  if (!link.map.empty()) plan.made.push_back(link.map);
   if (r.kind == LinkRequest::Dll) {
     if (link.unmangle) plan.command.push_back("-Wl,--kill-at");
     std::string implib = without_suffix(r.out) + ".lib";
