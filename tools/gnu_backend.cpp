@@ -74,7 +74,7 @@ std::string fortran_compiler() { return program_from_env("F90_GNU_FC", "gfortran
 std::string c_compiler() { return program_from_env("F90_GNU_CC", "gcc"); }
 std::string cxx_compiler() { return program_from_env("F90_GNU_CXX", "g++"); }
 std::string archiver() { return program_from_env("F90_GNU_AR", "ar"); }
-std::string export_lister() { return program_from_env("F90_GNU_DLLTOOL", "dlltool"); }
+std::string dlltool() { return program_from_env("F90_GNU_DLLTOOL", "dlltool"); }
 
 std::string absolute_path(const std::string& path) {
   std::string full = (path.empty() ? fs::current_path() : fs::absolute(path)).lexically_normal().string();
@@ -339,11 +339,14 @@ int linker(const Args& args) {
   for (const std::string& w : plan->warnings) std::fprintf(stderr, "olink: warning: %s\n", w.c_str());
   std::error_code ec;
   if (!plan->remove_before.empty()) fs::remove(plan->remove_before, ec);
+  bool linked = true;
   for (const auto& copy : plan->copies)
-    if (!fs::copy_file(copy.first, copy.second, fs::copy_options::overwrite_existing, ec))
-      return fail("olink", "cannot write " + copy.second);
-  bool linked = run("olink", plan->command);
-  for (const auto& copy : plan->copies) fs::remove(copy.second, ec);
+    if (linked && !fs::copy_file(copy.first, copy.second, fs::copy_options::overwrite_existing, ec))
+      linked = fail("olink", "cannot write " + copy.second) == 0;
+  for (const Args& step : plan->before) linked = linked && run("olink", step);
+  linked = linked && run("olink", plan->command);
+  for (const Args& step : plan->after) linked = linked && run("olink", step);
+  for (const std::string& file : plan->scratch) fs::remove(file, ec);
   if (!linked) return failed_link(*plan);
   if (plan->exports_file.empty() || fs::exists(fs::symlink_status(plan->exports_file, ec))) return 0;
   if (!plan->list_exports.empty()) return run("olink", plan->list_exports) ? 0 : failed_link(*plan);

@@ -8,7 +8,8 @@
 // -lib                        <triple>-ar rcs <file> <objects>
 // -lib -exports:<file>        <triple>-dlltool --export-all-symbols -z <file> <objects>,
 //                             when the file is not there yet (the export pass of -autoxps)
-// -dll                        -shared -Wl,--out-implib,<name>.lib beside <name>.dll
+// -dll                        -shared -Wl,--out-implib,<name>.lib beside <name>.dll;
+//                             -Wl,--exclude-libs,ALL (the runtime is not exported)
 // -exports:<file>             the file, as a module-definition file (EXPORTS section)
 // -stack:<reserve>[,<commit>] -Xlinker --stack -Xlinker <reserve>[,<commit>]
 // -heap:<reserve>[,<commit>]  -Xlinker --heap -Xlinker <reserve>[,<commit>]
@@ -17,7 +18,10 @@
 // -entry:<symbol>             -Wl,--entry,<symbol> (x86-64: without its leading "_")
 // -ignoredups                 -Wl,--allow-multiple-definition; without it a
 //                             duplicate definition is an error
-// -unmanglexps, -UNMANGLEXPS  -Wl,--kill-at (DLL exports without "@n")
+// -unmanglexps, -UNMANGLEXPS  -Wl,--kill-at: the DLL exports stdcall names without
+//                             "@n"; the import library, made by <triple>-dlltool -k
+//                             from the export list (written by dlltool when none is
+//                             given), keeps them for callers
 // -debug:<any>                debug information kept; without it -s
 // -debugtype:<any>            nothing more than -debug:
 // -verbose                    -Wl,--trace
@@ -147,6 +151,14 @@ bool one_of(const std::string& stem, const char* const* names, size_t count) {
   return false;
 }
 
+// dlltool writing the export list of every public symbol of the objects.
+Args list_exports(const LinkRequest& r, const std::string& list) {
+  Args command = {dlltool(), "--export-all-symbols", "-z", list};
+  for (const std::string& input : r.inputs)
+    if (lower(suffix_of(input)) != "lib" && lower(suffix_of(input)) != "a") command.push_back(input);
+  return command;
+}
+
 }  // namespace
 
 std::optional<LinkPlan> plan_windows_link(const LinkRequest& r, std::string* error) {
@@ -154,10 +166,7 @@ std::optional<LinkPlan> plan_windows_link(const LinkRequest& r, std::string* err
   if (r.kind == LinkRequest::StaticLibrary) {
     plan = archive_plan(r);
     plan.made = {r.out};
-    if (!r.exports.empty()) {
-      plan.list_exports = {export_lister(), "--export-all-symbols", "-z", r.exports};
-      plan.list_exports.insert(plan.list_exports.end(), r.inputs.begin(), r.inputs.end());
-    }
+    if (!r.exports.empty()) plan.list_exports = list_exports(r, r.exports);
     return plan;
   }
   WindowsLink link{r, {}, false, false, "", ""};
@@ -180,31 +189,45 @@ std::optional<LinkPlan> plan_windows_link(const LinkRequest& r, std::string* err
 
   plan.command = gfortran_link_command(r);
   plan.command.insert(plan.command.end(), system.begin(), system.end());
-  if (!r.exports.empty()) {
-    if (!is_file(r.exports)) {
-      *error = "the export list \"" + r.exports + "\" (-exports:) does not exist";
+  std::string out = r.have_out ? made_output(r.out) : "a.exe";
+  std::string implib = without_suffix(r.out) + ".lib";
+  bool dll = r.kind == LinkRequest::Dll, unmangled = dll && link.unmangle;
+  // The export list as the linker takes it, with the decorated names of
+  // stdcall functions: for a DLL exported without them, also made for the
+  // import library when none is given.
+  std::string def = r.exports;
+  if (def.empty() && unmangled) {
+    def = implib + ".def";
+    plan.before.push_back(list_exports(r, def));
+    plan.scratch.push_back(def);
+  } else if (!def.empty()) {
+    if (!is_file(def)) {
+      *error = "the export list \"" + def + "\" (-exports:) does not exist";
       return std::nullopt;
     }
     // The GNU linker knows a module-definition file by its suffix.
-    std::string def = r.exports;
     if (lower(suffix_of(def)) != "def") {
       def += ".def";
       plan.copies.push_back({r.exports, def});
+      plan.scratch.push_back(def);
     }
-    plan.command.push_back(def);
   }
+  if (!def.empty()) plan.command.push_back(def);
   plan.command.insert(plan.command.end(), link.flags.begin(), link.flags.end());
   if (!runtime_dlls) plan.command.push_back("-static");
   if (!link.keep_debug) plan.command.push_back("-s");
-  std::string out = r.have_out ? made_output(r.out) : "a.exe";
   plan.made.push_back(out);
   if (!link.map.empty()) plan.made.push_back(link.map);
-  if (r.kind == LinkRequest::Dll) {
-    if (link.unmangle) plan.command.push_back("-Wl,--kill-at");
-    std::string implib = without_suffix(r.out) + ".lib";
-    if (implib != out) {
+  if (dll) {
+    // Only what the objects define is exported, not the runtime linked in.
+    plan.command.push_back("-Wl,--exclude-libs,ALL");
+    if (implib != out) plan.made.push_back(implib);
+    if (unmangled) {
+      // The DLL exports "name", its import library still gives callers "name@n".
+      plan.command.push_back("-Wl,--kill-at");
+      if (implib != out) plan.after.push_back({dlltool(), "-k", "-d", def, "-D", base_name(out), "-l", implib});
+    } else if (implib != out) {
       plan.command.push_back("-Wl,--out-implib," + implib);
-      plan.made.push_back(implib);
     }
   }
   plan.command.push_back(CxxRuntimeAsNeeded);

@@ -117,9 +117,12 @@ struct LinkPlan {
   std::string remove_before;  // an archive is built afresh
   std::string exports_file;   // to leave after a library is built, when not there yet:
   Args list_exports;          // written by this command, else a placeholder
+  std::vector<Args> before, after;  // commands run before and after `command`
   Args made;                  // what the link makes, removed when it fails
-  // Files copied before the link (from, to) and removed after it.
+  // Files copied before the link (from, to), and all files made for the
+  // link alone: removed after it.
   std::vector<std::pair<std::string, std::string>> copies;
+  Args scratch;
   std::vector<std::string> warnings;
 };
 std::optional<LinkPlan> plan_link(const Args& args, std::string* error);
@@ -157,7 +160,7 @@ std::string fortran_compiler();
 std::string c_compiler();
 std::string cxx_compiler();
 std::string archiver();
-std::string export_lister();
+std::string dlltool();
 
 // Helpers over the file system (the tools share the driver's current
 // directory, so relative names mean the same to every step).

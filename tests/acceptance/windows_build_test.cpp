@@ -133,6 +133,8 @@ TEST_F(WindowsBuild, ProgramsLibrariesAndDllsRunUnderWine) {
       {"a DLL with its export list and import library",
        {"-dll", "-exports:api.def", "-o", "api.dll", "api.f90"}, 0, {}, "", "", "api.dll",
        {"] greet", "] " + decorated("twice") + "\n"}, {"__api_MOD"}, {"api.lib"}, {}, {}},
+      {"a DLL with no export list exports what its objects define", {"-dll", "-o", "all.dll", "api.f90"}, 0, {},
+       "", "", "all.dll", {"] greet", "] " + decorated("twice") + "\n"}, {"gfortran"}, {"all.lib"}, {}, {}},
       {"a Fortran caller: the DLL and the Win32 API", {"-o", "fcaller", "fcaller.f90", "api.lib"}, 0, {},
        "fcaller.exe", fcaller_output, "fcaller.exe", {"DLL Name: api.dll"}, {}, {}, {}, {}},
       {"a C caller", {"-o", "ccaller", "ccaller.c", "api.lib"}, 0, {}, "ccaller.exe",
