@@ -28,6 +28,22 @@ apt_install_updated() {
 
 can_run_wine32() { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
+# Sets arch to i686 where wine runs 32-bit programs (installing wine32 where
+# it can), else to x86_64; F90_WIN_ARCH chooses without asking.
+choose_wine_arch() {
+  arch=${F90_WIN_ARCH:-}
+  [ -n "$arch" ] && return 0
+  if ! installed wine32:i386 && [ "$(id -u)" -eq 0 ]; then
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      dpkg --add-architecture i386
+      apt_updated=no
+    fi
+    apt_update_once
+    apt_install wine32:i386 || echo "wine32 could not be installed" >&2
+  fi
+  if can_run_wine32; then arch=i686; else arch=x86_64; fi
+}
+
 # start_wine <build dir> <wine loader>: a wine prefix of the build's own in
 # <build dir>/wine-prefix, made once, and one wine server for the rest of the
 # script (WINEARCH must be set). The prefix's temporary path follows
