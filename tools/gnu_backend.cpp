@@ -332,10 +332,39 @@ int failed_link(const LinkPlan& plan) {
   return 1;
 }
 
+// A temporary directory of the tool's own, made the children's TMPDIR until
+// it goes: the MinGW-w64 dlltool leaves empty temporary files behind.
+class PrivateTemp {
+ public:
+  PrivateTemp() {
+    const char* tmp = std::getenv("TMPDIR");
+    if (tmp) saved_ = tmp;
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/olinkXXXXXX";
+    if (mkdtemp(pattern.data())) {
+      dir_ = pattern;
+      setenv("TMPDIR", dir_.c_str(), 1);
+    }
+  }
+  ~PrivateTemp() {
+    if (dir_.empty()) return;
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+    if (saved_) setenv("TMPDIR", saved_->c_str(), 1); else unsetenv("TMPDIR");
+  }
+  PrivateTemp(const PrivateTemp&) = delete;
+  PrivateTemp& operator=(const PrivateTemp&) = delete;
+
+ private:
+  std::optional<std::string> saved_;
+  std::string dir_;
+};
+
 int linker(const Args& args) {
   std::string error;
   std::optional<LinkPlan> plan = plan_link(args, &error);
   if (!plan) return fail("olink", error);
+  std::optional<PrivateTemp> temp;
+  if (!plan->before.empty() || !plan->after.empty() || !plan->list_exports.empty()) temp.emplace();
   for (const std::string& w : plan->warnings) std::fprintf(stderr, "olink: warning: %s\n", w.c_str());
   std::error_code ec;
   if (!plan->remove_before.empty()) fs::remove(plan->remove_before, ec);

@@ -70,13 +70,8 @@ std::string library_argument(const std::string& name, const Args& dirs) {
 
 std::optional<LinkRequest> read_link_request(const Args& args, std::string* error) {
   LinkRequest r;
-  bool windows = windows_target();
   for (size_t i = 0; i < args.size(); ++i) {
-    std::string a = args[i];
-    // The Windows linker's options may also be written with a slash.
-    if (windows && a.size() > 1 && a[0] == '/' && !is_file(a) &&
-        (is_suite_option("-" + a.substr(1)) || starts_with(a, "/exports:")))
-      a[0] = '-';
+    const std::string& a = args[i];
     bool took_next = false;
     std::string for_linker = gnu_linker_argument(a, i + 1 < args.size() ? &args[i + 1] : nullptr, &took_next);
     if (starts_with(a, "-out:")) {

@@ -165,41 +165,6 @@ TEST(GnuLink, LinkerArgumentsArePassedOnOrReported) {
   }
 }
 
-// The Windows targets: what a real build, which runs on one of them only,
-// cannot tell apart (the entry's name on the other target, the limits of
-// the PE header's sizes).
-TEST(GnuLink, WindowsOptionsOnEachTarget) {
-  const std::string runtime = "[-static][-s][-Wl,--as-needed,-l,stdc++,--no-as-needed]";
-  const struct {
-    std::string triple, option, mapped;  // mapped: the option's flags, or olink's message
-  } rows[] = {
-      {"i686", "-entry:_WinMainCRTStartup", "[-Wl,--entry,_WinMainCRTStartup]"},
-      {"x86_64", "-entry:_WinMainCRTStartup", "[-Wl,--entry,WinMainCRTStartup]"},
-      {"i686", "-stack:0x10,16", "[-Xlinker][--stack][-Xlinker][16,16]"},
-      {"i686", "-heap:0xFFFFFFFF", "[-Xlinker][--heap][-Xlinker][4294967295]"},
-      {"x86_64", "-heap:0x100000000", "[-Xlinker][--heap][-Xlinker][4294967296]"},
-      {"i686", "-heap:0x100000000", "malformed \"-heap:0x100000000\""},
-      {"i686", "-stack:1,2,3", "malformed \"-stack:1,2,3\""},
-      {"x86_64", "-stack:1,", "malformed"},
-      {"x86_64", "-stack:0x", "malformed"},
-      {"x86_64", "-stack:-1", "malformed"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.triple + " " + row.option);
-    setenv("F90_GNU_TARGET", (row.triple + "-w64-mingw32").c_str(), 1);
-    std::string error;
-    std::optional<gnu::LinkPlan> plan = gnu::plan_link({row.option, "-out:p.exe", "a.obj"}, &error);
-    unsetenv("F90_GNU_TARGET");
-    if (row.mapped[0] != '[') {
-      EXPECT_EQ(error.rfind(row.mapped, 0), 0u) << error;
-      continue;
-    }
-    ASSERT_TRUE(plan) << error;
-    EXPECT_EQ(describe(plan->command),
-              "[" + row.triple + "-w64-mingw32-gfortran][-o][p.exe][a.obj]" + row.mapped + runtime);
-  }
-}
-
 }  // namespace
 
 #endif
