@@ -106,8 +106,8 @@ const Mapping Mappings[] = {
     {"-heap:", [](const std::string& o, WindowsLink& l) { pe_size("heap", o, l); }},
     {"-map:",
      [](const std::string& o, WindowsLink& l) {
-       std::string map = value_of(o);
-       if (map.empty()) map = without_suffix(made_output(l.request.out.empty() ? "a.exe" : l.request.out)) + ".map";
+       std::string map = value_of(o), out = l.request.out.empty() ? "a.exe" : l.request.out;
+       if (map.empty()) map = without_suffix(made_output(out)) + ".map";
        l.flags.push_back("-Wl,-Map=" + map);
        l.map = map;
      }},
