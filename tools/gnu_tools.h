@@ -18,7 +18,9 @@
 //   prints. Either way every diagnostic is shown once, from a compile with
 //   the object's own flags.
 // `OCC` compiles C and C++ with gcc and g++; `olink` links with gfortran or
-// builds an archive with ar.
+// builds an archive with ar. For a Windows target (target()) every one of
+// them is the MinGW-w64 program of that target, and olink maps the Windows
+// linker's options (gnu_link_windows.cpp).
 #pragma once
 #include <optional>
 #include <string>
