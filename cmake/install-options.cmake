@@ -5,15 +5,27 @@ if(NOT F90_STANDIN_MODE MATCHES "^(gnu|record)$" OR (F90_TARGET_WINDOWS AND F90_
   message(FATAL_ERROR "F90_STANDIN_MODE must be gnu or record (record for Windows), not \"${F90_STANDIN_MODE}\"")
 endif()
 
-# The tools look for "gnu-mode" beside their own executable.
+if(NOT F90_GNU_TARGET MATCHES "^(|i686-w64-mingw32|x86_64-w64-mingw32)$" OR
+   (F90_TARGET_WINDOWS AND NOT F90_GNU_TARGET STREQUAL ""))
+  message(FATAL_ERROR "F90_GNU_TARGET must be empty (this host), i686-w64-mingw32 or x86_64-w64-mingw32 "
+                      "(empty for Windows), not \"${F90_GNU_TARGET}\"")
+endif()
+
+# The tools look for "gnu-mode" beside their own executable; it holds the
+# target's triple (empty: this host).
 set(marker "${f90_root}/bin/gnu-mode")
 if(F90_STANDIN_MODE STREQUAL "gnu")
-  set(tools "stand-ins that compile and link with gfortran, gcc, g++ and ar")
+  if(F90_GNU_TARGET STREQUAL "")
+    set(tools "stand-ins that compile and link with gfortran, gcc, g++ and ar")
+  else()
+    set(tools "stand-ins that build Windows programs with ${F90_GNU_TARGET}-gfortran, -gcc, -g++ and -ar")
+  endif()
   message(STATUS "Installing: ${marker}")
-  file(WRITE "${marker}" "")
+  file(WRITE "${marker}" "${F90_GNU_TARGET}")
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/bin/gnu-mode")
 else()
   set(tools "stand-ins that record their command lines and build nothing")
+  set(F90_GNU_TARGET "")
   if(EXISTS "${marker}")
     message(STATUS "Removing: ${marker}")
     file(REMOVE "${marker}")

@@ -1,7 +1,8 @@
 # The installation, laid out as the driver runs from it:
 #   <prefix>/bin/f90                  the driver, which finds <prefix> as the
 #                                     parent of its own directory
-#   <prefix>/bin/ftfront ... olink    the stand-in tools (and "gnu-mode")
+#   <prefix>/bin/ftfront ... olink    the stand-in tools (and "gnu-mode", which
+#                                     holds the target's triple, empty for the host)
 #   <prefix>/F90INC                   the module directory
 #   <prefix>/lib                      the directory of the start-up object
 #   <prefix>/orvane_release.txt       printed when f90 gets no input file
@@ -21,6 +22,9 @@ set_property(CACHE F90_STANDIN_MODE PROPERTY STRINGS gnu record)
 if(NOT F90_STANDIN_MODE MATCHES "^(gnu|record)$" OR (WIN32 AND F90_STANDIN_MODE STREQUAL "gnu"))
   message(FATAL_ERROR "F90_STANDIN_MODE must be gnu or record (record for Windows), not \"${F90_STANDIN_MODE}\"")
 endif()
+set(F90_GNU_TARGET "" CACHE STRING
+    "Target of the gnu mode's tools: empty for this host, i686-w64-mingw32 or x86_64-w64-mingw32 (Windows programs)")
+set_property(CACHE F90_GNU_TARGET PROPERTY STRINGS "" i686-w64-mingw32 x86_64-w64-mingw32)
 option(F90_INSTALL_X_FORM "Also install f90_x and the _x tools it runs" OFF)
 
 install(TARGETS f90 standin_ftfront standin_ixform standin_ocgen standin_OCC standin_olink
@@ -45,6 +49,10 @@ endif()
 # defaults:
 #   cmake -DF90_STANDIN_MODE=record -DF90_INSTALL_X_FORM=ON -DCMAKE_INSTALL_PREFIX=<dir> \
 #         -P <build>/cmake_install.cmake
+#   cmake -DF90_STANDIN_MODE=gnu -DF90_GNU_TARGET=i686-w64-mingw32 -DCMAKE_INSTALL_PREFIX=<dir> \
+#         -P <build>/cmake_install.cmake
+# After install-options.cmake, F90_GNU_TARGET holds the target of the
+# installed tools (empty: this host, or the recording mode).
 if(WIN32)
   set(F90_TARGET_WINDOWS TRUE)
 else()
@@ -55,6 +63,9 @@ set(F90_TARGET_WINDOWS ${F90_TARGET_WINDOWS})
 set(F90_X_FORM_PROGRAMS \"$<TARGET_FILE:f90>;$<TARGET_FILE:standin_ftfront>;$<TARGET_FILE:standin_ixform>;$<TARGET_FILE:standin_ocgen>\")
 if(NOT DEFINED F90_STANDIN_MODE)
   set(F90_STANDIN_MODE ${F90_STANDIN_MODE})
+endif()
+if(NOT DEFINED F90_GNU_TARGET)
+  set(F90_GNU_TARGET \"${F90_GNU_TARGET}\")
 endif()
 if(NOT DEFINED F90_INSTALL_X_FORM)
   set(F90_INSTALL_X_FORM ${F90_INSTALL_X_FORM})

@@ -27,19 +27,54 @@ int gnu_backend_run(const std::string&, const std::vector<std::string>&) { retur
 namespace fs = std::filesystem;
 
 namespace gnu {
+
+bool read_text(const std::string& path, std::string* text) {
+  if (!is_file(path)) return false;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  *text = s.str();
+  return !in.bad();
+}
+
 namespace {
 
-std::string program_from_env(const char* variable, const char* fallback) {
+// The program named by `variable`, else the GNU program `name` of the target.
+std::string program_from_env(const char* variable, const char* name) {
   const char* value = std::getenv(variable);
-  return value && *value ? value : fallback;
+  if (value && *value) return value;
+  std::string triple = target();
+  return triple.empty() ? name : triple + "-" + name;
+}
+
+// The file "gnu-mode" beside the running tool, or "" when the tool cannot
+// tell where it lies (the current directory is the user's, not the
+// installation's).
+std::string mode_marker(const char* argv0) {
+  char self[4096];
+  std::string exe = plat_executable_path(self, sizeof self) ? self : (argv0 ? argv0 : "");
+  size_t slash = exe.rfind('/');
+  return slash == std::string::npos ? "" : exe.substr(0, slash + 1) + "gnu-mode";
 }
 
 }  // namespace
+
+std::string target() {
+  if (const char* chosen = std::getenv("F90_GNU_TARGET")) return chosen;
+  std::string text;
+  if (!read_text(mode_marker(nullptr), &text)) return "";
+  size_t end = text.find_last_not_of(" \t\r\n");
+  return end == std::string::npos ? "" : text.substr(0, end + 1);
+}
+
+bool windows_target() { return ends_with(target(), "-w64-mingw32"); }
 
 std::string fortran_compiler() { return program_from_env("F90_GNU_FC", "gfortran"); }
 std::string c_compiler() { return program_from_env("F90_GNU_CC", "gcc"); }
 std::string cxx_compiler() { return program_from_env("F90_GNU_CXX", "g++"); }
 std::string archiver() { return program_from_env("F90_GNU_AR", "ar"); }
+std::string dlltool() { return program_from_env("F90_GNU_DLLTOOL", "dlltool"); }
 
 std::string absolute_path(const std::string& path) {
   std::string full = (path.empty() ? fs::current_path() : fs::absolute(path)).lexically_normal().string();
@@ -186,16 +221,6 @@ int fail(const std::string& tool, const std::string& message) {
   return 1;
 }
 
-bool read_text(const std::string& path, std::string* text) {
-  if (!is_file(path)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  *text = s.str();
-  return !in.bad();
-}
-
 bool write_text(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
@@ -300,19 +325,61 @@ int c_compiler_tool(const Args& args) {
   return run("OCC", plan->command) ? 0 : 1;
 }
 
+// Removes what a failed link made, so that nothing half-made is left.
+int failed_link(const LinkPlan& plan) {
+  std::error_code ignored;
+  for (const std::string& made : plan.made) fs::remove(made, ignored);
+  return 1;
+}
+
+// A temporary directory of the tool's own, made the children's TMPDIR until
+// it goes: the MinGW-w64 dlltool leaves empty temporary files behind.
+class PrivateTemp {
+ public:
+  PrivateTemp() {
+    const char* tmp = std::getenv("TMPDIR");
+    if (tmp) saved_ = tmp;
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/olinkXXXXXX";
+    if (mkdtemp(pattern.data())) {
+      dir_ = pattern;
+      setenv("TMPDIR", dir_.c_str(), 1);
+    }
+  }
+  ~PrivateTemp() {
+    if (dir_.empty()) return;
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+    if (saved_) setenv("TMPDIR", saved_->c_str(), 1); else unsetenv("TMPDIR");
+  }
+  PrivateTemp(const PrivateTemp&) = delete;
+  PrivateTemp& operator=(const PrivateTemp&) = delete;
+
+ private:
+  std::optional<std::string> saved_;
+  std::string dir_;
+};
+
 int linker(const Args& args) {
   std::string error;
   std::optional<LinkPlan> plan = plan_link(args, &error);
   if (!plan) return fail("olink", error);
+  std::optional<PrivateTemp> temp;
+  if (!plan->before.empty() || !plan->after.empty() || !plan->list_exports.empty()) temp.emplace();
   for (const std::string& w : plan->warnings) std::fprintf(stderr, "olink: warning: %s\n", w.c_str());
-  if (!plan->remove_before.empty()) {
-    std::error_code ignored;
-    fs::remove(plan->remove_before, ignored);
-  }
-  if (!run("olink", plan->command)) return 1;
   std::error_code ec;
-  if (!plan->exports_file.empty() && !fs::exists(fs::symlink_status(plan->exports_file, ec)) &&
-      !write_text(plan->exports_file, "; every global symbol of the library is exported\n"))
+  if (!plan->remove_before.empty()) fs::remove(plan->remove_before, ec);
+  bool linked = true;
+  for (const auto& copy : plan->copies)
+    if (linked && !fs::copy_file(copy.first, copy.second, fs::copy_options::overwrite_existing, ec))
+      linked = fail("olink", "cannot write " + copy.second) == 0;
+  for (const Args& step : plan->before) linked = linked && run("olink", step);
+  linked = linked && run("olink", plan->command);
+  for (const Args& step : plan->after) linked = linked && run("olink", step);
+  for (const std::string& file : plan->scratch) fs::remove(file, ec);
+  if (!linked) return failed_link(*plan);
+  if (plan->exports_file.empty() || fs::exists(fs::symlink_status(plan->exports_file, ec))) return 0;
+  if (!plan->list_exports.empty()) return run("olink", plan->list_exports) ? 0 : failed_link(*plan);
+  if (!write_text(plan->exports_file, "; every global symbol of the library is exported\n"))
     return fail("olink", "cannot write " + plan->exports_file);
   return 0;
 }
@@ -323,13 +390,7 @@ int linker(const Args& args) {
 bool gnu_mode_selected(const char* argv0) {
   const char* mode = std::getenv("F90_TOOL_MODE");
   if (mode && *mode) return std::strcmp(mode, "gnu") == 0;
-  char self[4096];
-  std::string exe = plat_executable_path(self, sizeof self) ? self : (argv0 ? argv0 : "");
-  // Without a directory of its own the tool cannot tell where it lies; the
-  // current directory is the user's, not the installation's.
-  size_t slash = exe.rfind('/');
-  if (slash == std::string::npos) return false;
-  return gnu::is_file(exe.substr(0, slash + 1) + "gnu-mode");
+  return gnu::is_file(gnu::mode_marker(argv0));
 }
 
 int gnu_backend_run(const std::string& tool, const std::vector<std::string>& args) {

@@ -7,21 +7,11 @@
 namespace gnu {
 namespace {
 
-bool starts_with(const std::string& text, const char* prefix) {
-  return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
-}
-
 bool all_digits(const std::string& text) {
   if (text.empty()) return false;
   for (char c : text)
     if (c < '0' || c > '9') return false;
   return true;
-}
-
-std::string lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
 }
 
 // A decimal number with an optional minus sign; values beyond the range of

@@ -5,25 +5,6 @@
 namespace gnu {
 namespace {
 
-bool starts_with(const std::string& text, const char* prefix) {
-  return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
-}
-
-bool ends_with(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-std::string lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
-std::string base_name(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The suite's runtime and the Windows system libraries that the driver
 // names on every link. gfortran brings its own runtime, and the rest has
 // no counterpart here.
@@ -41,19 +22,6 @@ bool is_suite_library(const std::string& name) {
   for (const char* known : SuiteLibraries)
     if (stem == known) return true;
   return false;
-}
-
-// A library named without a directory that is not a file here: found in a
-// -PATH: directory, else handed to the linker to search by name.
-std::string library_argument(const std::string& name, const Args& dirs) {
-  std::string low = lower(name);
-  bool lib = ends_with(low, ".lib"), archive = ends_with(low, ".a");
-  if (!(lib || archive) || is_file(name) || name.find('/') != std::string::npos) return name;
-  for (const std::string& dir : dirs)
-    if (is_file(dir + "/" + name)) return dir + "/" + name;
-  if (archive) return "-l:" + name;
-  std::string stem = name.substr(0, name.size() - 4);
-  return stem.empty() ? name : "-l" + stem;
 }
 
 // Options of the suite's linker that the GNU linker has no use for; the
@@ -87,74 +55,103 @@ std::string gnu_linker_argument(const std::string& a, const std::string* next, b
 
 }  // namespace
 
-std::optional<LinkPlan> plan_link(const Args& args, std::string* error) {
-  enum { Executable, StaticLibrary, Dll } kind = Executable;
-  bool have_out = false;
-  std::string out, exports;
-  Args dirs, inputs, linker_args, given_for_linker;
+// A library named without a directory that is not a file here: found in a
+// -PATH: directory, else handed to the linker to search by name.
+std::string library_argument(const std::string& name, const Args& dirs) {
+  std::string low = lower(name);
+  bool lib = ends_with(low, ".lib"), archive = ends_with(low, ".a");
+  if (!(lib || archive) || is_file(name) || name.find('/') != std::string::npos) return name;
+  for (const std::string& dir : dirs)
+    if (is_file(dir + "/" + name)) return dir + "/" + name;
+  if (archive) return "-l:" + name;
+  std::string stem = name.substr(0, name.size() - 4);
+  return stem.empty() ? name : "-l" + stem;
+}
+
+std::optional<LinkRequest> read_link_request(const Args& args, std::string* error) {
+  LinkRequest r;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     bool took_next = false;
     std::string for_linker = gnu_linker_argument(a, i + 1 < args.size() ? &args[i + 1] : nullptr, &took_next);
     if (starts_with(a, "-out:")) {
-      out = a.substr(5);
-      have_out = true;
+      r.out = a.substr(5);
+      r.have_out = true;
     } else if (a == "-lib") {
-      kind = StaticLibrary;
+      r.kind = LinkRequest::StaticLibrary;
     } else if (a == "-dll") {
-      kind = Dll;
+      r.kind = LinkRequest::Dll;
     } else if (starts_with(a, "-PATH:") || starts_with(a, "-L")) {
       size_t at = a[1] == 'L' ? 2 : 6;
-      if (a.size() > at) dirs.push_back(a.substr(at));
-      if (at == 2) given_for_linker.push_back(a);
+      if (a.size() > at) r.dirs.push_back(a.substr(at));
+      if (at == 2) r.given_for_linker.push_back(a);
     } else if (starts_with(a, "-exports:")) {
-      exports = a.substr(9);
+      r.exports = a.substr(9);
     } else if (!for_linker.empty()) {
-      linker_args.push_back(for_linker);
-      given_for_linker.push_back(took_next ? a + " " + args[i + 1] : a);
+      r.linker_args.push_back(for_linker);
+      r.given_for_linker.push_back(took_next ? a + " " + args[i + 1] : a);
       i += took_next;
     } else if (is_suite_option(a)) {
-      // -ignoredups, -aliases:, -debug:, -entry:, -subsystem:, -map: and
-      // the like: gfortran and ld need none of them.
+      r.suite_options.push_back(a);
     } else if (!a.empty() && a[0] == '-') {
       *error = "unknown option \"" + a + "\" (of the GNU linker's options it takes -l<name>, " +
                "-L<dir>, -Wl,<options>, -rpath <dir> and -v)";
       return std::nullopt;
-    } else if (!a.empty() && !is_suite_library(a)) {
-      inputs.push_back(a);
+    } else if (is_suite_library(a)) {
+      r.suite_libraries.push_back(a);
+    } else if (!a.empty()) {
+      r.inputs.push_back(a);
     }
   }
-  if (have_out && out.empty()) {
+  if (r.have_out && r.out.empty()) {
     *error = "-out: names no file";
     return std::nullopt;
   }
-  if (kind != Executable && !have_out) {
-    *error = kind == Dll ? "a DLL needs -out:<name>" : "a library needs -out:<name>";
+  if (r.kind != LinkRequest::Executable && !r.have_out) {
+    *error = r.kind == LinkRequest::Dll ? "a DLL needs -out:<name>" : "a library needs -out:<name>";
     return std::nullopt;
   }
+  return r;
+}
 
+LinkPlan archive_plan(const LinkRequest& r) {
   LinkPlan plan;
-  if (kind == StaticLibrary) {
-    plan.command = {archiver(), "rcs", out};
-    plan.command.insert(plan.command.end(), inputs.begin(), inputs.end());
-    plan.remove_before = out;
-    plan.exports_file = exports;
-    for (const std::string& a : given_for_linker)
-      plan.warnings.push_back("\"" + a + "\" is for the linker; a static library is built without it");
-    return plan;
-  }
-  plan.command = {fortran_compiler()};
-  if (kind == Dll) plan.command.push_back("-shared");
-  if (have_out) plan.command.insert(plan.command.end(), {"-o", out});
-  for (const std::string& dir : dirs) plan.command.push_back("-L" + dir);
-  for (const std::string& input : inputs) plan.command.push_back(library_argument(input, dirs));
+  plan.command = {archiver(), "rcs", r.out};
+  plan.command.insert(plan.command.end(), r.inputs.begin(), r.inputs.end());
+  plan.remove_before = r.out;
+  plan.exports_file = r.exports;
+  for (const std::string& a : r.given_for_linker)
+    plan.warnings.push_back("\"" + a + "\" is for the linker; a static library is built without it");
+  return plan;
+}
+
+Args gfortran_link_command(const LinkRequest& r) {
+  Args command = {fortran_compiler()};
+  if (r.kind == LinkRequest::Dll) command.push_back("-shared");
+  if (r.have_out) command.insert(command.end(), {"-o", r.out});
+  for (const std::string& dir : r.dirs) command.push_back("-L" + dir);
+  for (const std::string& input : r.inputs) command.push_back(library_argument(input, r.dirs));
   // After the objects and libraries that need them, in their own order.
-  plan.command.insert(plan.command.end(), linker_args.begin(), linker_args.end());
-  // C++ objects need their runtime; it is linked only when they are there.
-  // Written as "-l stdc++" to the linker, so that CMake, which reads the
-  // libraries every link brings from this line (-v), does not count the
-  // C++ runtime among them.
-  plan.command.push_back("-Wl,--as-needed,-l,stdc++,--no-as-needed");
+  command.insert(command.end(), r.linker_args.begin(), r.linker_args.end());
+  return command;
+}
+
+// C++ objects need their runtime; it is linked only when they are there.
+// Written as "-l stdc++" to the linker, so that CMake, which reads the
+// libraries every link brings from this line (-v), does not count the
+// C++ runtime among them.
+const char* const CxxRuntimeAsNeeded = "-Wl,--as-needed,-l,stdc++,--no-as-needed";
+
+std::optional<LinkPlan> plan_link(const Args& args, std::string* error) {
+  std::optional<LinkRequest> request = read_link_request(args, error);
+  if (!request) return std::nullopt;
+  if (windows_target()) return plan_windows_link(*request, error);
+  if (request->kind == LinkRequest::StaticLibrary) return archive_plan(*request);
+  // The suite's own options (-ignoredups, -aliases:, -debug:, -entry:,
+  // -subsystem:, -map: and the like) and its libraries have no use here.
+  LinkPlan plan;
+  plan.command = gfortran_link_command(*request);
+  plan.command.push_back(CxxRuntimeAsNeeded);
   return plan;
 }
 

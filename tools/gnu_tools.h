@@ -18,10 +18,13 @@
 //   prints. Either way every diagnostic is shown once, from a compile with
 //   the object's own flags.
 // `OCC` compiles C and C++ with gcc and g++; `olink` links with gfortran or
-// builds an archive with ar.
+// builds an archive with ar. For a Windows target (target()) every one of
+// them is the MinGW-w64 program of that target, and olink maps the Windows
+// linker's options (gnu_link_windows.cpp).
 #pragma once
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gnu {
@@ -114,23 +117,63 @@ std::optional<Plan> plan_c_compiler(const Args& args, std::string* error);
 struct LinkPlan {
   Args command;
   std::string remove_before;  // an archive is built afresh
-  std::string exports_file;   // to leave after a library is built, when not there yet
+  std::string exports_file;   // to leave after a library is built, when not there yet:
+  Args list_exports;          // written by this command, else a placeholder
+  std::vector<Args> before, after;  // commands run before and after `command`
+  Args made;                  // what the link makes, removed when it fails
+  // Files copied before the link (from, to), and all files made for the
+  // link alone: removed after it.
+  std::vector<std::pair<std::string, std::string>> copies;
+  Args scratch;
   std::vector<std::string> warnings;
 };
 std::optional<LinkPlan> plan_link(const Args& args, std::string* error);
 
-// The programs used: gfortran, gcc, g++ and ar, unless F90_GNU_FC,
-// F90_GNU_CC, F90_GNU_CXX or F90_GNU_AR name others.
+// What olink was asked for, read the same way for every target.
+struct LinkRequest {
+  enum Kind { Executable, StaticLibrary, Dll } kind = Executable;
+  bool have_out = false;
+  std::string out, exports;
+  Args dirs;              // -PATH: and -L directories
+  Args inputs;            // objects and libraries, without the suite's own
+  Args suite_libraries;   // the suite's runtime and the Windows system libraries, as named
+  Args linker_args;       // what -link handed on for the GNU linker, as gfortran takes it
+  Args given_for_linker;  // the same, as olink got it
+  Args suite_options;     // the suite's own linker options, in order
+};
+std::optional<LinkRequest> read_link_request(const Args& args, std::string* error);
+// A library argument as the GNU linker takes it (see gnu_link.cpp).
+std::string library_argument(const std::string& name, const Args& dirs);
+LinkPlan archive_plan(const LinkRequest& request);
+// gfortran with the objects, libraries and -link arguments of the request.
+Args gfortran_link_command(const LinkRequest& request);
+extern const char* const CxxRuntimeAsNeeded;
+// The link for a Windows target (gnu_link_windows.cpp).
+std::optional<LinkPlan> plan_windows_link(const LinkRequest& request, std::string* error);
+
+// The target's triple: F90_GNU_TARGET when set, else the content of the
+// "gnu-mode" file beside the tool; empty for the host.
+std::string target();
+bool windows_target();
+// The programs used: gfortran, gcc, g++, ar and dlltool, each prefixed
+// with "<triple>-" for a target, unless F90_GNU_FC, F90_GNU_CC,
+// F90_GNU_CXX, F90_GNU_AR or F90_GNU_DLLTOOL name others.
 std::string fortran_compiler();
 std::string c_compiler();
 std::string cxx_compiler();
 std::string archiver();
+std::string dlltool();
 
 // Helpers over the file system (the tools share the driver's current
 // directory, so relative names mean the same to every step).
 std::string absolute_path(const std::string& path);
 bool is_file(const std::string& path);
 bool is_directory(const std::string& path);
+bool read_text(const std::string& path, std::string* text);
+bool starts_with(const std::string& text, const char* prefix);
+bool ends_with(const std::string& text, const std::string& end);
+std::string lower(std::string text);
+std::string base_name(const std::string& path);
 // The text after the last dot of the last component, as written, or "".
 std::string suffix_of(const std::string& path);
 

@@ -1,10 +1,13 @@
 // Real programs: the driver with the stand-in tools installed in their GNU
-// mode builds Fortran (and C/C++) programs and libraries that run.
+// mode builds Fortran (and C/C++) programs and libraries that run, for this
+// host and for Windows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,9 +20,15 @@ using Env = std::map<std::string, std::optional<std::string>>;
 
 class GnuBuild : public ::testing::Test {
  protected:
+  // For a target (`triple`), the programs run under `loader` (wine).
+  explicit GnuBuild(std::string target = "", Strings runner = {}) : triple(target), loader(runner) {}
+
   void SetUp() override {
-    if (std::system("(command -v gfortran && command -v gcc && command -v g++) >/dev/null 2>&1") != 0)
-      GTEST_SKIP() << "the GNU toolchain (gfortran, gcc, g++) is not installed";
+    std::string gnu = triple.empty() ? "" : triple + "-";
+    if (std::system(("(command -v " + gnu + "gfortran && command -v " + gnu + "gcc && command -v " + gnu +
+                     "g++) >/dev/null 2>&1")
+                        .c_str()) != 0)
+      GTEST_SKIP() << "the GNU toolchain (" << gnu << "gfortran, gcc, g++) is not installed";
     scratch.mkdir("work");
     scratch.mkdir("tmp");
     // Installed by the build's own install, in the GNU mode whatever the
@@ -27,7 +36,8 @@ class GnuBuild : public ::testing::Test {
     // its own place.
     DriverRun install;
     install.program = F90_CMAKE_COMMAND;
-    install.args = {"-DF90_STANDIN_MODE=gnu", "-DCMAKE_INSTALL_PREFIX=" + scratch.at("install"), "-P",
+    install.args = {"-DF90_STANDIN_MODE=gnu", "-DF90_GNU_TARGET=" + triple,
+                    "-DCMAKE_INSTALL_PREFIX=" + scratch.at("install"), "-P",
                     std::string(F90_BUILD_DIR) + "/cmake_install.cmake"};
     RunResult r = run_driver(install);
     ASSERT_EQ(r.status, 0) << r.out << r.err;
@@ -49,13 +59,19 @@ class GnuBuild : public ::testing::Test {
     return run_driver(r);
   }
 
-  std::string run(const std::string& program, const Env& env = {}) {
+  // A program that was built, run; its line ends as "\n".
+  RunResult run_program(const std::string& program, const Env& env = {}) {
     DriverRun r;
     r.program = scratch.at("work/" + program);
     r.cwd = scratch.at("work");
     r.env = env;
-    return run_driver(r).out;
+    r.env.emplace("GFORTRAN_UNBUFFERED_PRECONNECTED", "y");  // a DLL's units and the program's, in order
+    r.loader = loader;
+    RunResult result = run_driver(r);
+    result.out.erase(std::remove(result.out.begin(), result.out.end(), '\r'), result.out.end());
+    return result;
   }
+  std::string run(const std::string& program, const Env& env = {}) { return run_program(program, env).out; }
 
   // Copies a program of tests/acceptance/programs (or `path` below the
   // sources) into the work directory as `name`.
@@ -71,6 +87,8 @@ class GnuBuild : public ::testing::Test {
     }
   }
 
+  const std::string triple;
+  const Strings loader;
   Scratch scratch;
 };
 
@@ -205,6 +223,106 @@ TEST_F(GnuBuild, EachSourceCompiledOnceDiagnosticsShownOnce) {
         std::remove(scratch.at("work/" + name).c_str());
       }
     EXPECT_EQ(objects, row.objects);
+  }
+}
+
+// Real Windows programs: the suite installed for the target that
+// scripts/test-win-programs names (F90_WIN_TARGET) builds them with the
+// MinGW-w64 tools, and wine (F90_WIN_WINE) runs them. Skipped without it.
+std::string env_or_empty(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
+
+class WindowsBuild : public GnuBuild {
+ protected:
+  WindowsBuild() : GnuBuild(env_or_empty("F90_WIN_TARGET"), {env_or_empty("F90_WIN_WINE")}) {}
+  void SetUp() override {
+    if (triple.empty() || loader[0].empty()) GTEST_SKIP() << "no Windows target named";
+    GnuBuild::SetUp();
+  }
+  bool x86_64() const { return triple.rfind("x86_64", 0) == 0; }
+};
+
+Strings words(const std::string& text) {
+  std::istringstream in(text);
+  return Strings(std::istream_iterator<std::string>(in), std::istream_iterator<std::string>());
+}
+
+TEST_F(WindowsBuild, ProgramsLibrariesAndDllsRunUnderWine) {
+  for (const char* name : {"api.f90", "fcaller.f90", "ccaller.c", "dups.f90", "first.f90", "second.f90"})
+    source(name, std::string("tests/acceptance/programs/windows/") + name);
+  for (const char* name : {"calc.f90", "add.cpp"}) source(name);
+  source("hello.f90", "examples/hello.f90");
+  // The stdcall function as the linker names it.
+  const std::string twice = x86_64() ? "twice" : "twice@4";
+  scratch.write("work/api.def", "EXPORTS\n  greet\n  " + twice + "\n");
+  scratch.write("work/undefined.def", "EXPORTS\n  greet\n  nosuch\n");
+  const std::string greet = "Hello, world!\n", dll = "Hello from the DLL!\ntwice(21) = 42\n";
+  const std::string fcaller = dll + "MulDiv(6, 7, 2) = 21\n";
+  // The PE header's sizes as objdump shows them: 16 hex digits for PE32+, 8 for PE32.
+  const std::string pad = x86_64() ? "\t00000000" : "\t";
+  // One build a row (none when `args` is empty); then the program run under
+  // wine (an empty `output`: it must fail to start), and a file looked at
+  // with objdump -p -h: what it shows, and what not.
+  const struct {
+    std::string args, program = "", output = "", inspect = "";
+    Strings shows = {}, hides = {};
+    Env env = {};
+  } rows[] = {
+      {"-O2 -o hello hello.f90", "hello.exe", "Hello from Fortran!\nThe sum of 1 to 10 is 55\n", "hello.exe",
+       {"(Windows CUI)", "DLL Name: KERNEL32.dll"}, {"libgfortran", ".debug_info"}},
+      {"-g -o hello.exe hello.f90", "", "", "hello.exe", {".debug_info"}},
+      {"-wsim -stack:0x400000,0x2000 -heap:1048576 -map:gui.map -o gui greetings.f90 main.f90", "gui.exe", greet,
+       "gui.exe", {"(Windows GUI)", "SizeOfStackReserve" + pad + "00400000", "SizeOfStackCommit" + pad + "00002000",
+                   "SizeOfHeapReserve" + pad + "00100000"}},
+      {"-lib -o util.lib greetings.f90"}, {"-o app main.f90 util.lib", "app.exe", greet},
+      {"-dll -o all.dll api.f90", "", "", "all.dll", {"] greet", "] " + twice + "\n"}, {"gfortran"}},
+      {"-dll -exports:api.def -o api.dll api.f90", "", "", "api.dll", {"] greet", "] " + twice + "\n"}, {"_MOD"}},
+      {"-o fcaller fcaller.f90 api.lib", "fcaller.exe", fcaller, "fcaller.exe", {"DLL Name: api.dll"}},
+      {"-o ccaller ccaller.c api.lib", "ccaller.exe", dll},
+      {"-dll -unmanglexps -exports:api.def -o api.dll api.f90", "", "", "api.dll", {"] twice\n"}, {"twice@"}},
+      {"-o fcaller fcaller.f90 api.lib", "fcaller.exe", fcaller},
+      {"-dll -autoxps -o auto.dll api.f90 greetings.f90", "", "", "auto.dll", {"] greet", "] __greetings_MOD_greet"}},
+      {"-o fcaller fcaller.f90 auto.lib", "fcaller.exe", fcaller},
+      {"-o calc calc.f90 add.cpp", "calc.exe", "2 + 3 = 5\n"},
+      {"-usedll -o dyn greetings.f90 main.f90", "dyn.exe", "", "dyn.exe", {"DLL Name: libgfortran-5.dll"}},
+      {"", "dyn.exe", greet, "", {}, {}, {{"WINEPATH", env_or_empty("F90_WIN_RUNTIME")}}},
+      {"-o dups dups.f90 first.f90 second.f90", "dups.exe", "first\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args + " " + row.program);
+    if (!row.args.empty()) {
+      // Nothing to warn about either: the entry point, say, is the target's.
+      RunResult r = f90(words(row.args));
+      EXPECT_EQ(r.status, 0) << r.out << r.err;
+      EXPECT_EQ(r.err, "");
+    }
+    if (!row.program.empty()) {
+      RunResult r = run_program(row.program, row.env);
+      EXPECT_EQ(r.status == 0, !row.output.empty()) << r.status << r.err << r.wine;
+      EXPECT_EQ(r.out, row.output) << r.err;
+    }
+    if (!row.inspect.empty()) {
+      DriverRun objdump;
+      objdump.program = "/usr/bin/" + triple + "-objdump";
+      objdump.args = {"-p", "-h", scratch.at("work/" + row.inspect)};
+      std::string headers = run_driver(objdump).out;
+      for (const std::string& s : row.shows) EXPECT_NE(headers.find(s), std::string::npos) << s;
+      for (const std::string& s : row.hides) EXPECT_EQ(headers.find(s), std::string::npos) << s;
+    }
+  }
+  EXPECT_NE(scratch.read("work/gui.map").find("Linker script and memory map"), std::string::npos);
+  // Bad input: olink says what is wrong, and no half-made file is left.
+  const std::string bad[][2] = {
+      {"-reportDups -o bad dups.f90 first.f90 second.f90", "multiple definition of `which_'"},
+      {"-stack:1M -o bad hello.f90", "olink: malformed \"-stack:1M\""},
+      {"-dll -exports:none.def -o bad.dll api.f90", "olink: the export list \"none.def\" (-exports:) does not exist"},
+      {"-dll -exports:undefined.def -o bad.dll api.f90", "nosuch"},
+  };
+  for (const auto& row : bad) {
+    RunResult r = f90(words(row[0]));
+    EXPECT_EQ(r.status, 1) << row[0];
+    EXPECT_NE(r.err.find(row[1]), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("link failed.\n"), std::string::npos) << r.err;
+    for (const std::string& name : scratch.list("work")) EXPECT_NE(name.rfind("bad", 0), 0u) << name;
   }
 }
 

@@ -1,0 +1,3 @@
+program dups
+  call which()
+end program dups

@@ -1,0 +1,3 @@
+subroutine which()
+  print '(a)', 'second'
+end subroutine which
