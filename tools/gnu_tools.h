@@ -17,7 +17,8 @@
 //   becomes the one asked for and the kept diagnostics are shown. Otherwise
 //   it compiles the source again with its own flags, showing what gfortran
 //   prints. Either way every diagnostic is shown once, from a compile with
-//   the object's own flags.
+//   the object's own flags. It leaves its flags for the next source of the
+//   run and, in the tools' cache, for later runs (gnu_learnt_flags.cpp).
 // `OCC` compiles C and C++ with gcc and g++; `olink` links with gfortran or
 // builds an archive with ar.
 #pragma once
