@@ -94,7 +94,8 @@ std::optional<Args> parse_learnt_flags(const std::string& key, const std::string
 
 std::optional<Args> recall_later_flags(const std::string& key) {
   std::string path = learnt_flags_path(key);
-  if (key.empty() || path.empty()) return std::nullopt;
+  // Not a file (a directory, a pipe): nothing kept.
+  if (key.empty() || !is_file(path)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   if (!in || !(text << in.rdbuf())) return std::nullopt;
