@@ -253,12 +253,14 @@ int front_end(const Args& args) {
     return 1;
   } else {
     // The flags the code generator added for the source before this one,
-    // else the guess.
+    // else those it added in an earlier run that gave the front end the
+    // same, else the guess.
     Args later = plan->guessed_later_flags;
     std::string text;
-    if (read_text(later_flags_file(plan->output), &text)) {
-      if (std::optional<Args> learnt = parse_flag_list(text)) later = *learnt;
-    }
+    std::optional<Args> learnt;
+    if (read_text(later_flags_file(plan->output), &text)) learnt = parse_flag_list(text);
+    if (!learnt || !plausible_later_flags(*learnt)) learnt = recall_later_flags(unit.learnt_key);
+    if (learnt) later = *learnt;
     std::string object = absolute_path(front_end_object(plan->output));
     std::string capture = plan->output + ".diagnostics", diagnostics;
     unit.stamp = source_stamp(source_argument(unit));
@@ -306,6 +308,7 @@ int code_generator(const Args& args) {
   std::string learnt = later_flags_file(parsed->input), text;
   if (!read_text(learnt, &text) || text != format_flag_list(later))
     write_text(learnt, format_flag_list(later));
+  remember_later_flags(unit->learnt_key, later);
   if (!unit->object.empty()) {
     if (front_end_object_fits(*unit, later, source_stamp(source_argument(*unit))) &&
         is_file(unit->object) && move_file(unit->object, parsed->object)) {

@@ -114,6 +114,7 @@ std::optional<FrontEndPlan> plan_front_end(const Args& args, std::string* error)
   // As written, so that gfortran names it so; a leading '-' would make an option of it.
   unit.source = source[0] == '-' ? "./" + source : source;
   unit.directory = absolute_path(".");
+  unit.learnt_key = learnt_flags_key(args);
   unit.language = preprocess ? "f95-cpp-input" : "f95";
   unit.flags.push_back(fixed ? "-ffixed-form" : "-ffree-form");
   if (!line_length.empty())

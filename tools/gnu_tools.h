@@ -4,7 +4,8 @@
 // - `ftfront` compiles the source to an object of its own beside the ".bif"
 //   file, with the flags of its options and the flags that it expects the
 //   later steps to add (those the code generator used for the source before
-//   it in the same run, else a guess from the front end's flags). That compile
+//   it in the same run, else those it used in an earlier run whose front end
+//   saw the same, else a guess from the front end's flags). That compile
 //   is the check (an error ends the step), writes the module files that a
 //   later source of the run uses, and its diagnostics are kept in the ".bif"
 //   file, not shown yet. With "-dB" (-syntax) nothing follows the front end:
@@ -16,7 +17,8 @@
 //   becomes the one asked for and the kept diagnostics are shown. Otherwise
 //   it compiles the source again with its own flags, showing what gfortran
 //   prints. Either way every diagnostic is shown once, from a compile with
-//   the object's own flags.
+//   the object's own flags. It leaves its flags for the next source of the
+//   run and, in the tools' cache, for later runs (gnu_learnt_flags.cpp).
 // `OCC` compiles C and C++ with gcc and g++; `olink` links with gfortran or
 // builds an archive with ar. For a Windows target (target()) every one of
 // them is the MinGW-w64 program of that target, and olink maps the Windows
@@ -45,6 +47,9 @@ struct Unit {
   Args object_flags;
   std::string stamp;
   std::string diagnostics;
+  // What the front end saw, under which the code generator keeps its flags
+  // for later runs (`learnt_flags_key`); empty for none.
+  std::string learnt_key;
 };
 
 // The two intermediate files: the front end's ".bif" and the transformer's
@@ -81,6 +86,22 @@ std::string later_flags_file(const std::string& intermediate_file);
 // That file's text: the flags, one a line, escaped as in the unit files.
 std::string format_flag_list(const Args& flags);
 std::optional<Args> parse_flag_list(const std::string& text);
+
+// The later steps' flags kept between runs, in the tools' cache directory
+// ($XDG_CACHE_HOME, else ~/.cache, then "orvane-f90"): see gnu_learnt_flags.cpp.
+// The key: the front end's current directory and its arguments but the last two.
+std::string learnt_flags_key(const Args& front_end_args);
+// The file kept for a key; empty when there is no cache directory.
+std::string learnt_flags_path(const std::string& key);
+std::string format_learnt_flags(const std::string& key, const Args& flags);
+// Empty unless the text was written for `key` and holds only flags that the
+// later steps add (`plausible_later_flags`).
+std::optional<Args> parse_learnt_flags(const std::string& key, const std::string& text);
+bool plausible_later_flags(const Args& flags);
+std::optional<Args> recall_later_flags(const std::string& key);
+// Keeps the flags for the key unless they are kept already; a file that
+// cannot be written only costs time.
+void remember_later_flags(const std::string& key, const Args& flags);
 
 // Transformer: its own flags, the ".bif" file to read, the ".int" to write.
 struct TransformPlan {

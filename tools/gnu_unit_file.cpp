@@ -67,6 +67,7 @@ std::string format_unit(UnitKind kind, const Unit& unit) {
     item("stamp", unit.stamp);
     item("diagnostics", unit.diagnostics);
   }
+  if (!unit.learnt_key.empty()) item("learnt-key", unit.learnt_key);
   return text;
 }
 
@@ -82,7 +83,8 @@ std::optional<Unit> parse_unit(UnitKind kind, const std::string& text) {
     bool seen;
   } singles[] = {{"source", &unit.source, false},     {"directory", &unit.directory, false},
                  {"language", &unit.language, false}, {"object", &unit.object, false},
-                 {"stamp", &unit.stamp, false},       {"diagnostics", &unit.diagnostics, false}};
+                 {"stamp", &unit.stamp, false},       {"diagnostics", &unit.diagnostics, false},
+                 {"learnt-key", &unit.learnt_key, false}};
   const struct {
     const char* key;
     Args* list;

@@ -22,17 +22,17 @@ namespace {
 
 auto fields(const gnu::Unit& u) {
   return std::tie(u.source, u.directory, u.language, u.flags, u.later_flags, u.object, u.object_flags, u.stamp,
-                  u.diagnostics);
+                  u.diagnostics, u.learnt_key);
 }
 
 TEST(GnuUnitFile, AnyNameAndFlagSurvivesTheRoundTrip) {
   const std::vector<gnu::Unit> units = {
-      {"hello.f90", "/w", "f95", {}, {}, "", {}, "", ""},
+      {"hello.f90", "/w", "f95", {}, {}, "", {}, "", "", ""},
       {"with blank/p q.f90", "/w x", "f95-cpp-input", {"-DMSG=\"a b\"", "-I/x y"}, {"-funroll-loops"},
-       "/t/p q.bif.object", {}, "12 345", ""},
+       "/t/p q.bif.object", {}, "12 345", "", "/w x\n-O0\n-p."},
       {"/w/line\nbreak.f", "/", "f95", {"-Dx=\\n", "tail\\"}, {}, "/t/o", {"-O2", "-g"}, "1 2",
-       "w.f90:2:8:\n\n  Warning: x\r\n"},
-      {"cr\r.f", "/w", "f95", {"", "\\\\", "\n\r"}, {"\n"}, "/t/o", {""}, "", "\\"},
+       "w.f90:2:8:\n\n  Warning: x\r\n", ""},
+      {"cr\r.f", "/w", "f95", {"", "\\\\", "\n\r"}, {"\n"}, "/t/o", {""}, "", "\\", "\r\n\\"},
   };
   for (const gnu::Unit& u : units)
     for (gnu::UnitKind kind : {gnu::UnitKind::FrontEnd, gnu::UnitKind::Transformed}) {
@@ -45,7 +45,7 @@ TEST(GnuUnitFile, AnyNameAndFlagSurvivesTheRoundTrip) {
 }
 
 TEST(GnuUnitFile, RejectsWhatItDidNotWrite) {
-  gnu::Unit unit{"a.f90", "/w", "f95", {}, {}, "", {}, "", ""};
+  gnu::Unit unit{"a.f90", "/w", "f95", {}, {}, "", {}, "", "", ""};
   const std::string transformed = gnu::format_unit(gnu::UnitKind::Transformed, unit);
   unit.flags = {"-w"};
   const std::string good = gnu::format_unit(gnu::UnitKind::FrontEnd, unit);
@@ -62,12 +62,38 @@ TEST(GnuUnitFile, RejectsWhatItDidNotWrite) {
       named + "language f95\nwhat ever\n",
       named + "source b.f90\nlanguage f95\n",
       named + "language f95\nobject /t/a\nobject /t/b\n",
+      named + "language f95\nlearnt-key a\nlearnt-key a\n",
   };
   for (const std::string& text : bad) {
     EXPECT_FALSE(gnu::parse_unit(gnu::UnitKind::FrontEnd, text)) << text;
     EXPECT_FALSE(gnu::parse_flag_list(text)) << text;
   }
   EXPECT_TRUE(gnu::parse_unit(gnu::UnitKind::FrontEnd, good));
+}
+
+// The flags kept between runs are taken only for the key they were kept
+// under, and only when they are flags that the later steps add: a damaged or
+// foreign file costs a compile, it never reaches gfortran's command line.
+TEST(GnuLearntFlags, OnlyTheKeysOwnPlausibleFlagsAreRecalled) {
+  const std::string key = "/w\n-O0\n-Ab";
+  const Args later = {"-funroll-loops", "--param=max-unroll-times=8", "--param=max-unrolled-insns=20",
+                      "-floop-interchange", "-O3", "-g"};
+  EXPECT_EQ(gnu::parse_learnt_flags(key, gnu::format_learnt_flags(key, later)), later);
+  EXPECT_EQ(gnu::parse_learnt_flags(key, gnu::format_learnt_flags(key, {})), Args{});
+  const std::string bad[] = {
+      gnu::format_learnt_flags("/w\n-Ab", later),  // another key
+      gnu::format_flag_list(later),                // the per-run file
+      gnu::format_learnt_flags(key, {"-O2", "-o/etc/passwd"}),
+      gnu::format_learnt_flags(key, {"-fplugin=x.so"}),
+      gnu::format_learnt_flags(key, {"--param=max-unroll-times="}),
+      gnu::format_learnt_flags(key, {"--param=max-unroll-times=8;x"}),
+      gnu::format_learnt_flags(key, {"-O"}),
+      gnu::format_learnt_flags(key, later).substr(0, 30),  // cut short
+      "",
+  };
+  for (const std::string& text : bad) EXPECT_FALSE(gnu::parse_learnt_flags(key, text)) << text;
+  // One file per key, in the tools' own cache directory.
+  EXPECT_NE(gnu::learnt_flags_path(key), gnu::learnt_flags_path("/w\n-Ab"));
 }
 
 // --- Naming the source ---------------------------------------------------
@@ -99,7 +125,7 @@ TEST(GnuCompile, TheSourceAsWrittenUnlessRunElsewhere) {
 // The front end's object stands for the code generator's only when made
 // with the same flags from the same source.
 TEST(GnuCompile, TheFrontEndsObjectFitsOnlyTheSameFlagsAndSource) {
-  const gnu::Unit unit{"", "", "", {}, {}, "/t/a.bif.object", {"-funroll-loops", "-O2"}, "10 20", ""};
+  const gnu::Unit unit{"", "", "", {}, {}, "/t/a.bif.object", {"-funroll-loops", "-O2"}, "10 20", "", ""};
   const struct {
     std::string object, stamp;
     gnu::Args later;

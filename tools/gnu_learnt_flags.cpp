@@ -1,0 +1,121 @@
+// The later steps' flags that the tools learn across runs. A build system
+// runs f90 once per source, with the same options for hundreds of sources;
+// the front end sees only part of them (-O1 and -O3 look like -O0 and -O2 to
+// it, -g not at all). So the code generator keeps the flags it used, in the
+// tools' cache directory, under what the front end saw: its arguments but the
+// intermediate file and the source, and its current directory. The front end
+// of a later run with the same key compiles with those flags, and the code
+// generator finds the object it wants.
+//
+// Nothing here is needed for a correct object: the code generator compares
+// the flags the front end's object was really made with against its own and
+// compiles again when they differ, so a missing, stale, foreign or damaged
+// file only costs that second compile. A file is replaced by renaming a
+// complete one over it, so that concurrent runs (make -j) read the old or the
+// new text, never a mixture.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tools/gnu_tools.h"
+
+namespace fs = std::filesystem;
+
+namespace gnu {
+namespace {
+
+// FNV-1a: stable across builds and machines, unlike std::hash.
+std::string hash_text(const std::string& text) {
+  uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  return hex;
+}
+
+bool digits_after(const std::string& flag, const std::string& prefix) {
+  if (flag.compare(0, prefix.size(), prefix) != 0 || flag.size() == prefix.size() || flag.size() > prefix.size() + 9)
+    return false;
+  for (size_t i = prefix.size(); i < flag.size(); ++i)
+    if (flag[i] < '0' || flag[i] > '9') return false;
+  return true;
+}
+
+}  // namespace
+
+bool plausible_later_flags(const Args& flags) {
+  for (const std::string& f : flags)
+    if (f != "-O0" && f != "-O1" && f != "-O2" && f != "-O3" && f != "-g" && f != "-funroll-loops" &&
+        f != "-floop-interchange" && !digits_after(f, "--param=max-unroll-times=") &&
+        !digits_after(f, "--param=max-unrolled-insns="))
+      return false;
+  return true;
+}
+
+std::string learnt_flags_key(const Args& front_end_args) {
+  // One line each (an argument with a line break in it could make two keys
+  // alike: that only costs a wrong guess).
+  std::string key = absolute_path(".");
+  for (size_t i = 0; i + 2 < front_end_args.size(); ++i) key += "\n" + front_end_args[i];
+  return key;
+}
+
+std::string learnt_flags_path(const std::string& key) {
+  const char* xdg = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  std::string dir;
+  if (xdg && xdg[0] == '/')
+    dir = xdg;
+  else if (home && home[0] == '/')
+    dir = std::string(home) + "/.cache";
+  else
+    return "";
+  return dir + "/orvane-f90/later-steps-" + hash_text(key);
+}
+
+std::string format_learnt_flags(const std::string& key, const Args& flags) {
+  Args items = {key};
+  items.insert(items.end(), flags.begin(), flags.end());
+  return format_flag_list(items);
+}
+
+std::optional<Args> parse_learnt_flags(const std::string& key, const std::string& text) {
+  std::optional<Args> items = parse_flag_list(text);
+  if (!items || items->empty() || (*items)[0] != key) return std::nullopt;
+  Args flags(items->begin() + 1, items->end());
+  if (!plausible_later_flags(flags)) return std::nullopt;
+  return flags;
+}
+
+std::optional<Args> recall_later_flags(const std::string& key) {
+  std::string path = learnt_flags_path(key);
+  // Not a file (a directory, a pipe): nothing kept.
+  if (key.empty() || !is_file(path)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  if (!in || !(text << in.rdbuf())) return std::nullopt;
+  return parse_learnt_flags(key, text.str());
+}
+
+void remember_later_flags(const std::string& key, const Args& flags) {
+  if (key.empty() || recall_later_flags(key) == flags) return;
+  std::string path = learnt_flags_path(key);
+  if (path.empty()) return;
+  std::error_code ec;
+  fs::create_directories(fs::path(path).parent_path(), ec);
+  std::string part = path + "." + std::to_string(getpid()) + ".part";
+  {
+    std::ofstream out(part, std::ios::binary | std::ios::trunc);
+    out << format_learnt_flags(key, flags);
+    out.close();
+    if (out) fs::rename(part, path, ec);
+  }
+  fs::remove(part, ec);
+}
+
+}  // namespace gnu
