@@ -37,44 +37,29 @@ int expected_code(const Host& h) {
   return 0;
 }
 
-bool host_runs_sse2(const Host& h) {
-  return (h.edx >> 24 & 1) && (h.edx >> 26 & 1) && h.mxcsr_loads;
-}
-
 // The models, with the processor-table row each reaches. qemu cannot
 // present a processor without CPUID (its EFLAGS ID bit always changes), nor
 // one below the i686 that the C library of the builds needs; family and
-// vendor overrides reach the other rows.
+// vendor overrides reach the other rows. In order: the Pentium Pro (the
+// 32-bit baseline); Intel 6 (SSE without SSE2, then plain, then with an
+// extended model); Intel 15 extended family 0 (twice, then without FXSR);
+// Intel 15 extended family 1; Intel 5 and 4; AMD 5 models 5, 8 and 6; AMD 6
+// (plain, without SSE2, and overridden); AMD 15 extended family 0 (plain and
+// without SSE2), 1 and 6; AMD 7; HygonGenuine family 15; another vendor; and
+// the vendor text in other case (a 64-bit C library refuses to start on a
+// vendor it does not know). `has_64_bit`: qemu-x86_64 can run it too.
 struct Model {
   const char* cpu;
-  bool has_64_bit;  // qemu-x86_64 can run it too
+  bool has_64_bit;
 };
 const Model Models[] = {
-    {"pentium2,-mmx", false},                   // Pentium Pro, the 32-bit baseline
-    {"pentium3", false},                        // Intel 6, SSE without SSE2
-    {"core2duo", true},                         // Intel 6
-    {"Nehalem", true},                          // Intel 6, extended model
-    {"kvm32", false},                           // Intel 15, extended family 0
-    {"kvm64", true},                            // Intel 15, extended family 0
-    {"kvm32,-fxsr", false},                     // ... without FXSR
-    {"kvm64,family=16", true},                  // Intel 15, extended family 1
-    {"pentium3,family=5", false},               // Intel 5
-    {"core2duo,family=4", true},                // Intel 4
-    {"athlon,family=5,model=5", false},         // AMD 5, model 5
-    {"athlon,family=5,model=8", false},         // AMD 5, model 8
-    {"qemu64,family=5,model=6", true},          // AMD 5, model 6
-    {"athlon", false},                          // AMD 6
-    {"athlon,-sse2", false},                    // AMD 6 without SSE2
-    {"qemu64,family=6", true},                  // AMD 6
-    {"Opteron_G1", true},                       // AMD 15, extended family 0
-    {"Opteron_G1,-sse2", false},                // ... without SSE2
-    {"phenom", true},                           // AMD 15, extended family 1
-    {"Opteron_G4", true},                       // AMD 15, extended family 6
-    {"qemu64,family=7", true},                  // AMD 7
-    {"Dhyana", true},                           // HygonGenuine, family 15
-    {"kvm64,vendor=CentaurHauls", true},        // another vendor
-    // The vendor text in other case (a 64-bit C library refuses to start
-    // on a vendor it does not know).
+    {"pentium2,-mmx", false}, {"pentium3", false}, {"core2duo", true}, {"Nehalem", true},
+    {"kvm32", false}, {"kvm64", true}, {"kvm32,-fxsr", false}, {"kvm64,family=16", true},
+    {"pentium3,family=5", false}, {"core2duo,family=4", true},
+    {"athlon,family=5,model=5", false}, {"athlon,family=5,model=8", false}, {"qemu64,family=5,model=6", true},
+    {"athlon", false}, {"athlon,-sse2", false}, {"qemu64,family=6", true},
+    {"Opteron_G1", true}, {"Opteron_G1,-sse2", false}, {"phenom", true}, {"Opteron_G4", true},
+    {"qemu64,family=7", true}, {"Dhyana", true}, {"kvm64,vendor=CentaurHauls", true},
     {"kvm32,vendor=genuineintel", false},
 };
 
@@ -146,7 +131,9 @@ TEST_F(CpuModels, DetectionAndSse2FollowTheProcessor) {
     Host host = read_host(m.cpu);
     int code = expected_code(host);
     std::string cpu = code ? "-N" + std::to_string(code) : "";
-    bool automatic = (code == 133 || code == 135 || code == 159) && host_runs_sse2(host);
+    // Automatic SSE2 needs FXSR (EDX bit 24), SSE2 (bit 26) and MXCSR loads.
+    bool automatic = (code == 133 || code == 135 || code == 159) && (host.edx >> 24 & 1) && (host.edx >> 26 & 1) &&
+                     host.mxcsr_loads;
     EXPECT_EQ(processor_flags(m.cpu, {"-O2"}), automatic ? cpu + " -N160" : cpu);
     EXPECT_EQ(processor_flags(m.cpu, {"-O2", "-nosse2"}), cpu);
     EXPECT_EQ(processor_flags(m.cpu, {"-O0", "-cpu:host"}), cpu);

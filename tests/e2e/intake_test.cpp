@@ -36,8 +36,6 @@ class Intake : public ::testing::Test {
     scratch.write("inst/orvane_release.txt", Release);
     scratch.write("work/hello.f90", "end\n");
   }
-  DriverRun prepare(std::vector<std::string> args) { return suite.prepare(std::move(args)); }
-  RunResult run(std::vector<std::string> args) { return suite.run(std::move(args)); }
   void rsp(const std::string& name, const std::string& text) { scratch.write("work/" + name, text); }
 
   Suite suite;
@@ -45,12 +43,12 @@ class Intake : public ::testing::Test {
 };
 
 TEST_F(Intake, NoArgumentsPrintsReleaseAndNoInputMessage) {
-  RunResult r = run({});
+  RunResult r = suite.run({});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, target_text(Release));
   EXPECT_EQ(r.err, "ERROR: No input files.\n");
   // The release text is out before the message, with both in one file.
-  DriverRun d = prepare({});
+  DriverRun d = suite.prepare({});
   d.err_to_out = true;
   EXPECT_EQ(run_driver(d).out, target_text(Release) + "ERROR: No input files.\n");
 }
@@ -74,14 +72,10 @@ TEST_F(Intake, Reports) {
     std::string err;
   } rows[] = {
       {{"-kx", "nothere.f90", "-ky", "", "gone.obj"},
-       "ERROR: Unrecognized arguments: -kx -ky \n"
-       "ERROR: File not found: nothere.f90\n"
-       "ERROR: File not found: gone.obj\n"},
-      {{"nothere.f90"}, "ERROR: File not found: nothere.f90\n"},
+       "ERROR: Unrecognized arguments: -kx -ky \nERROR: File not found: nothere.f90\nERROR: File not found: gone.obj\n"},
       {{"-f", "freeform", "-Z", "1,a", "+ffree", "hello.f90", "-Y"},
-       "ERROR: Unrecognized arguments: -f -Z +ffree -Y\n"
-       "ERROR: File not found: freeform\n"
-       "ERROR: File not found: 1,a\n"},
+       "ERROR: Unrecognized arguments: -f -Z +ffree -Y\nERROR: File not found: freeform\nERROR: File not found: 1,a\n"},
+      {{"nothere.f90"}, "ERROR: File not found: nothere.f90\n"}, {{"@"}, "ERROR: Unable to open response file \"\"\n"},
       // -O2 is not the directory of -p: it is taken as an option.
       {{"-p", "-O2", "hello.f90"}, "ERROR: Unrecognized arguments: -p\n"},
       {{"-b", "x", "-N12", "-Uname", "hello.f90", "-o"},
@@ -95,14 +89,13 @@ TEST_F(Intake, Reports) {
       {{"-Help", "--help", "-helps"}, "ERROR: Unrecognized arguments: -Help --help -helps\n"},  // nor these
       {{"-kx", "@nosuch.rsp"}, "ERROR: Unable to open response file \"nosuch.rsp\"\n"},
       {{"@adir", "hello.f90"}, "ERROR: Unable to open response file \"adir\"\n"},
-      {{"@"}, "ERROR: Unable to open response file \"\"\n"},
       {{"@self.rsp"}, "ERROR: Response files nested more than 64 deep: \"self.rsp\"\n"},
       {{"@ping.rsp"}, "ERROR: Response files nested more than 64 deep: \"ping.rsp\"\n"},
   };
   for (const auto& row : rows) {
     for (bool checkopts : {false, true}) {
       SCOPED_TRACE(row.args[0] + (checkopts ? " -checkopts" : ""));
-      DriverRun d = prepare(row.args);
+      DriverRun d = suite.prepare(row.args);
       if (checkopts) d.args.insert(d.args.begin(), "-checkopts");
       RunResult r = run_driver(d);
       EXPECT_EQ(r.status, 1);
@@ -116,7 +109,7 @@ TEST_F(Intake, Reports) {
     rsp("m" + std::to_string(i) + ".rsp",
         "@m" + std::to_string(i + 1) + ".rsp @m" + std::to_string(i + 1) + ".rsp");
   rsp("m40.rsp", "-kx");
-  DriverRun d = prepare({"@m0.rsp"});
+  DriverRun d = suite.prepare({"@m0.rsp"});
   d.timeout_seconds = 300;  // 100,001 files take over a minute under wine on a loaded machine
   RunResult r = run_driver(d);
   EXPECT_EQ(r.status, 1);
@@ -129,7 +122,7 @@ TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
   // '/' starts options only where it does not start absolute paths.
   if (target_is_windows()) helps.push_back("/help");
   for (const std::string& help : helps) {
-    RunResult r = run({"-kbad", "missing.f90", help, "-kworse"});
+    RunResult r = suite.run({"-kbad", "missing.f90", help, "-kworse"});
     EXPECT_EQ(r.status, 0) << help;
     EXPECT_EQ(r.out, HelpText) << help;
     EXPECT_EQ(r.err, "") << help;
@@ -138,7 +131,7 @@ TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
 
 TEST_F(Intake, DefaultOptionsOnlyFromF90LinesAndInFrontOfTheCommandLine) {
   scratch.write("inst/default.opt", "f90 -kone \"-k two\"\r\nf77 -knot\nf90-kthree\n#f90 -knot\n f90 -knot\nf90");
-  RunResult r = run({"-kcmd"});
+  RunResult r = suite.run({"-kcmd"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kone -k two -kthree -kcmd\n");
 }
@@ -179,7 +172,7 @@ TEST_F(Intake, InstallDirLengthLimits) {
   std::string base = target_path(scratch.at("inst"));
   for (const auto& row : rows) {
     SCOPED_TRACE(row.length);
-    DriverRun d = prepare(row.args);
+    DriverRun d = suite.prepare(row.args);
     d.env["ORVANE"] = row.length ? base + std::string(row.length - base.size(), 'x') : "";
     RunResult r = run_driver(d);
     EXPECT_EQ(r.status, row.err == none ? 0 : 1);

@@ -4,7 +4,9 @@
 //
 //   == m.f90                     words put before every case that follows
 //   = ocgen -N76 ... -i Tm.int   the tool lines of a plain run (a new block
-//                                of these after cases starts afresh)
+//                                of these after cases starts afresh; a
+//                                file without one goes on with the block
+//                                of the file before it, in name order)
 //   -B19 => ixform ... | ocgen ... | olink -
 //   -b1x => !1 ERROR: Unrecognized arguments: -b1x
 //   [win32] /verbose => ...      a case for one target ([win32] or [posix])
@@ -29,7 +31,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -91,74 +92,63 @@ struct Case {
 // A case shows as its file and line where a listing names it.
 void PrintTo(const Case& c, std::ostream* os) { *os << c.where; }
 
-class OptionCases : public ::testing::TestWithParam<Case> {
- protected:
-  Suite suite;
+class OptionCases : public ::testing::TestWithParam<Case> {};
 
-  void run_case(const std::string& where, const std::string& args, const std::string& expected,
-                const std::vector<std::string>& head, const std::map<std::string, std::string>& base) {
-    SCOPED_TRACE(where + ": " + args);
-    std::vector<std::string> argv = words(args);
-    std::map<std::string, std::optional<std::string>> env{{"F90_TEST_CPU", "none"}};
-    while (!argv.empty() && argv[0].find('=') != std::string::npos && std::isupper(argv[0][0])) {
-      env[argv[0].substr(0, argv[0].find('='))] = argv[0].substr(argv[0].find('=') + 1);
-      argv.erase(argv.begin());
-    }
-    argv.insert(argv.begin(), head.begin(), head.end());
-    std::map<std::string, std::string> lines = base;
-    int status = 0;
-    std::string err, out;
-    bool echo = false, dry = false, raw = false;
-    Lines kept;
-    for (size_t at = 0, end = 0; end != std::string::npos; at = end + 3) {
-      end = expected.find(" | ", at);
-      std::string part = trim(expected.substr(at, end - at));
-      if (part.empty()) continue;
-      std::string key = part.substr(0, part.find(' '));
-      std::string rest = part.size() > key.size() ? part.substr(key.size() + 1) : "";
-      if (key[0] == '!') {
-        status = std::stoi(key.substr(1));
-        err = expand(rest, false) + "\n";
-        lines.clear();
-      } else if (key == "echo" || key == "dry") {
-        echo = true;
-        dry = key == "dry";
-      } else if (key == "raw") {
-        raw = true;
-      } else if (key == "kept") {
-        kept = words(rest);
-      } else {
-        lines[key] = rest;
-      }
-    }
-    Lines want;
-    for (const char* tool : Tools)
-      if (lines.count(tool) && lines[tool] != "-")
-        want.push_back(X("I/bin/") + tool + target_exe() + " " + expand(lines[tool], true));
-    if (echo) {
-      out = "mkdir T\n";
-      for (const std::string& line : want) out += line + "\n";
-      out += "del T*.*\nrmdir T\n";
-      if (dry) want.clear();
-    }
-    RunResult r = suite.run(argv, env);
-    EXPECT_EQ(r.status, status);
-    EXPECT_EQ(r.err, err);
-    EXPECT_EQ(suite.normalize(r.out), out);
-    EXPECT_EQ(raw ? suite.commands() : suite.lines(), want);
-    Lines left = suite.temp_left();
-    EXPECT_EQ(left.size(), kept.empty() ? 0u : 1u);
-    for (const std::string& dir : left) EXPECT_EQ(suite.scratch.list("tmp/" + dir), kept);
-    for (const std::string& dir : left) fs::remove_all(suite.scratch.at("tmp/" + dir));
-    for (const std::string& name : suite.scratch.list("work"))
-      if (name != "m.f90") fs::remove_all(suite.scratch.at("work/" + name));
-  }
-};
-
+// Each case in a scratch installation of its own.
 TEST_P(OptionCases, Runs) {
   const Case& c = GetParam();
+  const std::string& expected = c.expected;
+  Suite suite;
   suite.sources({"m.f90"});
-  run_case(c.where, c.args, c.expected, c.head, c.base);
+  SCOPED_TRACE(c.where + ": " + c.args);
+  std::vector<std::string> argv = words(c.args);
+  std::map<std::string, std::optional<std::string>> env{{"F90_TEST_CPU", "none"}};
+  while (!argv.empty() && argv[0].find('=') != std::string::npos && std::isupper(argv[0][0])) {
+    env[argv[0].substr(0, argv[0].find('='))] = argv[0].substr(argv[0].find('=') + 1);
+    argv.erase(argv.begin());
+  }
+  argv.insert(argv.begin(), c.head.begin(), c.head.end());
+  std::map<std::string, std::string> lines = c.base;
+  int status = 0;
+  std::string err, out;
+  bool echo = false, dry = false, raw = false;
+  Lines kept;
+  for (size_t at = 0, end = 0; end != std::string::npos; at = end + 3) {
+    end = expected.find(" | ", at);
+    std::string part = trim(expected.substr(at, end - at));
+    if (part.empty()) continue;
+    std::string key = part.substr(0, part.find(' '));
+    std::string rest = part.size() > key.size() ? part.substr(key.size() + 1) : "";
+    if (key[0] == '!') {
+      status = std::stoi(key.substr(1));
+      err = expand(rest, false) + "\n";
+      lines.clear();
+    } else if (key == "echo" || key == "dry") {
+      echo = true;
+      dry = key == "dry";
+    } else if (key == "raw") {
+      raw = true;
+    } else if (key == "kept") {
+      kept = words(rest);
+    } else {
+      lines[key] = rest;
+    }
+  }
+  Lines want;
+  for (const char* tool : Tools)
+    if (lines.count(tool) && lines[tool] != "-")
+      want.push_back(X("I/bin/") + tool + target_exe() + " " + expand(lines[tool], true));
+  for (const std::string& line : want) out += echo ? line + "\n" : "";
+  if (echo) out = temp_dir_echo(out);
+  if (dry) want.clear();
+  RunResult r = suite.run(argv, env);
+  EXPECT_EQ(r.status, status);
+  EXPECT_EQ(r.err, err);
+  EXPECT_EQ(suite.normalize(r.out), out);
+  EXPECT_EQ(raw ? suite.commands() : suite.lines(), want);
+  Lines left = suite.temp_left();
+  EXPECT_EQ(left.size(), kept.empty() ? 0u : 1u);
+  for (const std::string& dir : left) EXPECT_EQ(suite.scratch.list("tmp/" + dir), kept);
 }
 
 // Every case of every file, for this target.
@@ -168,10 +158,10 @@ std::vector<Case> cases() {
   for (const auto& e : fs::directory_iterator(F90_CASES_DIR)) names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   const std::string target = target_is_windows() ? "[win32] " : "[posix] ";
+  Case block;
+  bool in_block = false;
   for (const std::string& name : names) {
     std::ifstream in(std::string(F90_CASES_DIR) + "/" + name);
-    Case block;
-    bool in_block = false;
     int n = 0;
     for (std::string line; std::getline(in, line);) {
       ++n;

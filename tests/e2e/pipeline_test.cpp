@@ -77,22 +77,20 @@ TEST_F(Pipeline, ClassificationByExtension) {
     RunResult r = suite.run({"-c", row.input});
     ASSERT_EQ(r.status, 0) << r.err;
     Lines cmds = suite.commands();
-    if (row.first_tool.empty()) {
-      EXPECT_EQ(cmds, Lines{});
-    } else {
-      ASSERT_FALSE(cmds.empty());
-      EXPECT_NE(cmds[0].find(row.first_tool), std::string::npos) << cmds[0];
-    }
+    EXPECT_TRUE(row.first_tool.empty() ? cmds.empty() : !cmds.empty() && cmds[0].find(row.first_tool) != std::string::npos)
+        << (cmds.empty() ? "no tool ran" : cmds[0]);
   }
 }
 
 // Whole runs: how many lines the tools received and the last of them.
 TEST_F(Pipeline, ToolLinesOfWholeRuns) {
-  suite.sources({"a.f90", "b.c", "b.obj", "c.obj", "nodot", "d2.c", "y.s", "my prog.f90", "a/v.1.f90", "b/v.1.f90"});
+  suite.sources({"a.f90", "b.c", "b.obj", "c.obj", "nodot", "d2.c", "y.s", "my prog.f90", "a/v.1.f90", "b/v.1.f90",
+                 "a/util.f90", "b/util.f90", "b/Util.c", "e.c", "e.cpp"});
   const struct {
     Lines args;
     size_t count;
     Lines last;
+    std::map<std::string, std::optional<std::string>> env = {};
   } rows[] = {
       // A syntax check runs only the front end.
       {{"-syntax", "a.f90", "b.c"}, 1, {X("I/bin/ftfront{exe} -Ab -p. -dB -pI/F90INC -FTa.bif a.f90")}},
@@ -117,28 +115,26 @@ TEST_F(Pipeline, ToolLinesOfWholeRuns) {
       // Only the code generator's objects are .o files.
       {{"-doto", "a.f90", "d2.c", "-o", "p"}, 5,
        {X("OCC -A -c d2.c -o Td2.obj"), X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:p Ta.o Td2.obj ") + Libraries}},
+      // The same base name in two directories keeps both objects (names are
+      // compared without regard to case).
+      {{X("a/util.f90"), X("b/util.f90"), X("b/Util.c"), "-o", "prog"}, 8,
+       {X("I/bin/ftfront{exe} -Ab -p. -pI/F90INC -FTutil-2.bif b/util.f90"), X("I/bin/ixform{exe} -hmif=p -o Tutil-2.int Tutil-2.bif"),
+        X("I/bin/ocgen{exe} -N76 -N61 -N104 -N105 -N162 -o Tutil-2.obj -i Tutil-2.int"), X("OCC -A -c b/Util.c -o TUtil-3.obj"),
+        X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:prog Tutil.obj Tutil-2.obj TUtil-3.obj ") + Libraries}},
+      // The C and C++ compilers from the environment.
+      {{"-c", "-DX", "-Ufoo", "-U", "-g", "e.c", "e.cpp"}, 2,
+       {"OCC -A -Wfoo -DX -Ufoo -g -c e.c -o e.obj", "OCC -c++ -Wbar -DX -Ufoo -g -c e.cpp -o e.obj"},
+       {{"CC", "OCC -A -Wfoo"}, {"CXX", "OCC -c++ -Wbar"}}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.args[0]);
-    RunResult r = suite.run(row.args);
+    RunResult r = suite.run(row.args, row.env);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     Lines l = suite.lines();
     ASSERT_EQ(l.size(), row.count);
     EXPECT_EQ(Lines(l.end() - static_cast<long>(row.last.size()), l.end()), row.last);
   }
-}
-
-TEST_F(Pipeline, SameBaseNameInTwoDirectoriesKeepsBothObjects) {
-  suite.sources({"a/util.f90", "b/util.f90", "b/Util.c"});  // names are compared without regard to case
-  RunResult r = suite.run({X("a/util.f90"), X("b/util.f90"), X("b/Util.c"), "-o", "prog"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  Lines cmds = suite.lines();
-  ASSERT_EQ(cmds.size(), 8u);
-  EXPECT_EQ(cmds[3], X("I/bin/ftfront{exe} -Ab -p. -pI/F90INC -FTutil-2.bif b/util.f90"));
-  EXPECT_EQ(cmds[6], X("OCC -A -c b/Util.c -o TUtil-3.obj"));
-  EXPECT_EQ(cmds[7], X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:prog Tutil.obj "
-                       "Tutil-2.obj TUtil-3.obj ") + Libraries);
 }
 
 TEST_F(Pipeline, LongFrontEndLineGoesThroughAResponseFile) {
@@ -164,21 +160,8 @@ TEST_F(Pipeline, LongFrontEndLineGoesThroughAResponseFile) {
     Lines cmds = suite.commands();
     ASSERT_FALSE(cmds.empty());
     EXPECT_EQ(suite.responses(), extra ? Lines{X(" -Ab -p. -DA") + pad + X("y -pI/F90INC -FTr.bif r.f90")} : Lines{});
-    if (extra) {
-      EXPECT_EQ(cmds[0], X("I/bin/ftfront{exe} @Tr.rsp"));
-    } else {
-      EXPECT_EQ(cmds[0].find('@'), std::string::npos);
-    }
+    EXPECT_EQ(cmds[0].find('@') == std::string::npos ? "" : cmds[0], extra ? X("I/bin/ftfront{exe} @Tr.rsp") : "");
   }
-}
-
-TEST_F(Pipeline, CompilerFromTheEnvironment) {
-  suite.sources({"e.c", "e.cpp"});
-  RunResult r = suite.run({"-c", "-DX", "-Ufoo", "-U", "-g", "e.c", "e.cpp"},
-                          {{"CC", "OCC -A -Wfoo"}, {"CXX", "OCC -c++ -Wbar"}});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(suite.commands(), (Lines{"OCC -A -Wfoo -DX -Ufoo -g -c e.c -o e.obj",
-                                     "OCC -c++ -Wbar -DX -Ufoo -g -c e.cpp -o e.obj"}));
 }
 
 // The run's private directory in the system's own temporary path, as the
@@ -370,11 +353,8 @@ TEST_F(Pipeline, InterruptEndsTheRunWithStatusOneAndNothingLeft) {
     const char* tool;
     Lines args;
   } rows[] = {
-      {SIGINT, "ftfront", {"-c", "a.f90"}},
-      {SIGQUIT, "ftfront", {"-c", "a.f90"}},
-      {SIGTERM, "ocgen", {"-c", "a.f90"}},
-      {SIGHUP, "ftfront", {"-c", "a.f90"}},
-      {SIGINT, "olink", {"a.f90", "b.f90", "-o", "p"}},
+      {SIGINT, "ftfront", {"-c", "a.f90"}}, {SIGQUIT, "ftfront", {"-c", "a.f90"}}, {SIGTERM, "ocgen", {"-c", "a.f90"}},
+      {SIGHUP, "ftfront", {"-c", "a.f90"}}, {SIGINT, "olink", {"a.f90", "b.f90", "-o", "p"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(strsignal(row.signal)) + " during " + row.tool);

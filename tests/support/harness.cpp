@@ -232,13 +232,6 @@ std::string target_text(const std::string& file_content) {
   return target_is_windows() ? text_mode_output(file_content) : file_content;
 }
 
-namespace {
-std::string standins_dir() {
-  const char* p = std::getenv("F90_TEST_STANDINS");
-  return p && *p ? p : F90_STANDINS_DIR;
-}
-}  // namespace
-
 std::string X(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -260,9 +253,10 @@ Suite::Suite() : temp_prefix(target_path(scratch.at("tmp")) + target_sep()) {
   scratch.mkdir("inst/bin");
   scratch.mkdir("work");
   scratch.mkdir("tmp");
+  const char* standins = std::getenv("F90_TEST_STANDINS");
   for (const char* tool : {"ftfront", "ixform", "ocgen", "OCC", "olink"}) {
     std::string name = std::string(tool) + target_exe();
-    fs::copy_file(standins_dir() + "/" + name, scratch.at("inst/bin/" + name));
+    fs::copy_file((standins && *standins ? standins : F90_STANDINS_DIR) + ("/" + name), scratch.at("inst/bin/" + name));
   }
 }
 

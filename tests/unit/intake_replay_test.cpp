@@ -25,12 +25,8 @@ struct ReplayCase {
 // Sections: arguments, default.opt, r, s, t, u.f90 (separated by NUL).
 std::string input(std::initializer_list<const char*> sections) {
   std::string out;
-  bool first = true;
-  for (const char* s : sections) {
-    if (!first) out.push_back('\0');
-    out += s;
-    first = false;
-  }
+  for (const char* s : sections) (out += s) += '\0';
+  out.pop_back();  // no separator after the last
   return out;
 }
 

@@ -22,11 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Strings sorted(Strings v) {
-  std::sort(v.begin(), v.end());
-  return v;
-}
-
 // A directory of the test's own under the system's temporary path, with
 // the platform's separators; `p(...)` names entries in it.
 class Platform : public ::testing::Test {
@@ -59,21 +54,18 @@ TEST_F(Platform, SearchReportsMatchesOfTheLastComponent) {
     const char* pattern;
     Strings names;
   } rows[] = {
-      {"*.f90", {"a.f90", "b.f90"}},
-      {"?.obj", {"c.obj"}},
-      {"c+*", {"c++.c"}},  // '+' is an ordinary character
-      {"a*", {"a.f90", "ab.f95"}},
-      {"a.f90", {"a.f90"}},
-      {"a.f90*", {"a.f90"}},  // a star at the end matches nothing too
-      {"sub", {"sub"}},  // a directory is found too
-      {"nothing*", {}},
-      {"missing.f90", {}},
+      // '+' is an ordinary character; a star at the end matches nothing
+      // too; a directory is found too.
+      {"*.f90", {"a.f90", "b.f90"}}, {"?.obj", {"c.obj"}}, {"c+*", {"c++.c"}}, {"a*", {"a.f90", "ab.f95"}},
+      {"a.f90", {"a.f90"}}, {"a.f90*", {"a.f90"}}, {"sub", {"sub"}}, {"nothing*", {}}, {"missing.f90", {}},
   };
   for (const auto& row : rows) {
     std::string pattern = p(row.pattern);
     ArgList* names = arglist_create();
     size_t count = plat_find_all(pattern.c_str(), names);
-    EXPECT_EQ(sorted(values(names)), row.names) << row.pattern;
+    Strings found = values(names);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, row.names) << row.pattern;
     EXPECT_EQ(count, row.names.size()) << row.pattern;
     EXPECT_EQ(plat_find_any(pattern.c_str()), !row.names.empty()) << row.pattern;
     arglist_destroy(names);

@@ -20,21 +20,12 @@ TEST(Tokenizer, QuotingRules) {
     const char* line;
     Strings args;
   } cases[] = {
-      {"a b", {"a", "b"}},
-      {"\"a b\"", {"a b"}},
-      {"x\"a b\"y", {"xa by"}},
-      {"'say \"hi\"'", {"say \"hi\""}},
-      {"\"\"", {""}},
-      {"a\"b c", {"a\"b", "c"}},
-      {"", {}},
-      {" \t ", {}},
-      {"\ta\t\tb ", {"a", "b"}},
-      {"a\\b \\\"c", {"a\\b", "\\\"c"}},         // backslashes are ordinary
-      {"'a b'\"c d\"", {"a bc d"}},               // two sections, one argument
-      {"\"it's\" x", {"it's", "x"}},              // the other quote kind is kept
-      {"x'y'a\"b'c'd e", {"xya\"b'c'd", "e"}},    // unquoting stops at a lone quote
-      {"a' b c", {"a'", "b", "c"}},               // lone apostrophe
-      {"\"a\"\"b\"", {"ab"}},                     // adjacent sections
+      // Backslashes are ordinary; two quoted sections make one argument; the
+      // other quote kind is kept; unquoting stops at a lone quote.
+      {"a b", {"a", "b"}}, {"\"a b\"", {"a b"}}, {"x\"a b\"y", {"xa by"}}, {"'say \"hi\"'", {"say \"hi\""}},
+      {"\"\"", {""}}, {"a\"b c", {"a\"b", "c"}}, {"", {}}, {" \t ", {}}, {"\ta\t\tb ", {"a", "b"}},
+      {"a\\b \\\"c", {"a\\b", "\\\"c"}}, {"'a b'\"c d\"", {"a bc d"}}, {"\"it's\" x", {"it's", "x"}},
+      {"x'y'a\"b'c'd e", {"xya\"b'c'd", "e"}}, {"a' b c", {"a'", "b", "c"}}, {"\"a\"\"b\"", {"ab"}},
       {"p\"q r\"s\"t u\" v", {"pq rst u", "v"}},
   };
   for (const Case& c : cases) EXPECT_EQ(tokens(c.line), c.args) << "line: " << c.line;
@@ -58,12 +49,10 @@ TEST(Tokenizer, HugeLinesAreSplitInLinearTime) {
 }
 
 TEST(ToolSuffix, FromProgramName) {
-  EXPECT_STREQ(tool_suffix_for("f90_x.exe"), "_x");
-  EXPECT_STREQ(tool_suffix_for("a_x"), "_x");
-  EXPECT_STREQ(tool_suffix_for("F90_X.EXE"), "");
-  EXPECT_STREQ(tool_suffix_for("f90_x.com"), "");
-  EXPECT_STREQ(tool_suffix_for("_x"), "");
-  EXPECT_STREQ(tool_suffix_for("_x.exe"), "");  // six characters, no more
+  // "_x.exe" is six characters, no more.
+  for (const auto& [name, suffix] : {std::pair{"f90_x.exe", "_x"}, {"a_x", "_x"}, {"F90_X.EXE", ""},
+                                     {"f90_x.com", ""}, {"_x", ""}, {"_x.exe", ""}})
+    EXPECT_STREQ(tool_suffix_for(name), suffix) << name;
 }
 
 }  // namespace
