@@ -1,5 +1,7 @@
 // The linker of the GNU mode: what olink makes of the driver's options,
 // objects and libraries.
+#include <iterator>
+
 #include "tools/gnu_tools.h"
 
 namespace gnu {
@@ -15,13 +17,8 @@ const char* const SuiteLibraries[] = {
 
 bool is_suite_library(const std::string& name) {
   std::string base = lower(base_name(name));
-  if (base == "orvane_et_win.obj") return true;
-  if (!ends_with(base, ".lib")) return false;
-  std::string stem = base.substr(0, base.size() - 4);
-  if (ends_with(stem, "_x")) stem.resize(stem.size() - 2);
-  for (const char* known : SuiteLibraries)
-    if (stem == known) return true;
-  return false;
+  return base == "orvane_et_win.obj" ||
+         (ends_with(base, ".lib") && one_of(library_stem(name), SuiteLibraries, std::size(SuiteLibraries)));
 }
 
 // Options of the suite's linker that the GNU linker has no use for; the
@@ -54,6 +51,21 @@ std::string gnu_linker_argument(const std::string& a, const std::string* next, b
 }
 
 }  // namespace
+
+// A suite library's name in lower case, without ".lib" and the "_x" of the _x form.
+std::string library_stem(const std::string& name) {
+  std::string stem = lower(base_name(name));
+  if (!ends_with(stem, ".lib")) return stem;
+  stem.resize(stem.size() - 4);
+  if (ends_with(stem, "_x")) stem.resize(stem.size() - 2);
+  return stem;
+}
+
+bool one_of(const std::string& stem, const char* const* names, size_t count) {
+  for (size_t i = 0; i < count; ++i)
+    if (stem == names[i]) return true;
+  return false;
+}
 
 // A library named without a directory that is not a file here: found in a
 // -PATH: directory, else handed to the linker to search by name.

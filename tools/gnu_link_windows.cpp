@@ -136,21 +136,6 @@ const char* const SystemLibraries[] = {"kernel32", "user32",   "gdi32",   "winmm
                                        "comctl32", "advapi32", "comdlg32"};
 const char* const RuntimeDlls[] = {"rt9mdll", "rtiodll", "rtiotdll", "rtmathdll", "libocdll"};
 
-// A suite library's name in lower case, without ".lib" and the "_x" of the _x form.
-std::string library_stem(const std::string& name) {
-  std::string stem = lower(base_name(name));
-  if (!ends_with(stem, ".lib")) return stem;
-  stem.resize(stem.size() - 4);
-  if (ends_with(stem, "_x")) stem.resize(stem.size() - 2);
-  return stem;
-}
-
-bool one_of(const std::string& stem, const char* const* names, size_t count) {
-  for (size_t i = 0; i < count; ++i)
-    if (stem == names[i]) return true;
-  return false;
-}
-
 // dlltool writing the export list of every public symbol of the objects.
 Args list_exports(const LinkRequest& r, const std::string& list) {
   Args command = {dlltool(), "--export-all-symbols", "-z", list};

@@ -164,6 +164,9 @@ struct LinkRequest {
 };
 std::optional<LinkRequest> read_link_request(const Args& args, std::string* error);
 // A library argument as the GNU linker takes it (see gnu_link.cpp).
+// A suite library's name in lower case, without ".lib" and the "_x" of the _x form.
+std::string library_stem(const std::string& name);
+bool one_of(const std::string& stem, const char* const* names, size_t count);
 std::string library_argument(const std::string& name, const Args& dirs);
 LinkPlan archive_plan(const LinkRequest& request);
 // gfortran with the objects, libraries and -link arguments of the request.
