@@ -111,6 +111,9 @@ with it ${F90_TOOLS_TEXT}.")
   set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-links.cmake)
   # The manual pages, the copyright file and the changelog (deb-docs.cmake).
   list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-docs.cmake)
+  # Why the programs are static, for lintian (deb-lintian.cmake).
+  list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-lintian.cmake)
+  set(CPACK_F90_STATIC_PROGRAMS ${F90_HARDENED})
   set(CPACK_F90_DOC_DIR ${PROJECT_SOURCE_DIR}/doc)
 endif()
 include(CPack)
