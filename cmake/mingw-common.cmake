@@ -4,11 +4,6 @@
 # which GoogleTest needs (the "win32" ones lack them).
 set(CMAKE_C_COMPILER ${F90_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${F90_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${F90_MINGW_TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${F90_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/orvane/mingw-root.cmake)
 # Static runtime: the executables need no mingw DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
