@@ -38,6 +38,13 @@ bool read_text(const std::string& path, std::string* text) {
   return !in.bad();
 }
 
+bool write_text(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  out.close();
+  return static_cast<bool>(out);
+}
+
 namespace {
 
 // The program named by `variable`, else the GNU program `name` of the target.
@@ -192,10 +199,8 @@ bool run_captured(const std::string& tool, Args argv, const std::string& capture
   bool ok = plat_spawn_and_wait(command_line(argv).c_str()) == 0;
   dup2(saved, 2);
   close(saved);
-  std::ifstream in(capture, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  *captured = text.str();
+  captured->clear();
+  read_text(capture, captured);
   std::error_code ignored;
   fs::remove(capture, ignored);
   return ok;
@@ -219,13 +224,6 @@ bool move_file(const std::string& from, const std::string& to) {
 int fail(const std::string& tool, const std::string& message) {
   std::fprintf(stderr, "%s: %s\n", tool.c_str(), message.c_str());
   return 1;
-}
-
-bool write_text(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-  out.close();
-  return static_cast<bool>(out);
 }
 
 std::optional<Unit> read_unit(const std::string& tool, UnitKind kind, const std::string& path) {

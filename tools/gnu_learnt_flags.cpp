@@ -19,8 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "tools/gnu_tools.h"
 
@@ -93,13 +91,10 @@ std::optional<Args> parse_learnt_flags(const std::string& key, const std::string
 }
 
 std::optional<Args> recall_later_flags(const std::string& key) {
-  std::string path = learnt_flags_path(key);
   // Not a file (a directory, a pipe): nothing kept.
-  if (key.empty() || !is_file(path)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (!in || !(text << in.rdbuf())) return std::nullopt;
-  return parse_learnt_flags(key, text.str());
+  std::string text;
+  if (key.empty() || !read_text(learnt_flags_path(key), &text)) return std::nullopt;
+  return parse_learnt_flags(key, text);
 }
 
 void remember_later_flags(const std::string& key, const Args& flags) {
@@ -109,12 +104,7 @@ void remember_later_flags(const std::string& key, const Args& flags) {
   std::error_code ec;
   fs::create_directories(fs::path(path).parent_path(), ec);
   std::string part = path + "." + std::to_string(getpid()) + ".part";
-  {
-    std::ofstream out(part, std::ios::binary | std::ios::trunc);
-    out << format_learnt_flags(key, flags);
-    out.close();
-    if (out) fs::rename(part, path, ec);
-  }
+  if (write_text(part, format_learnt_flags(key, flags))) fs::rename(part, path, ec);
   fs::remove(part, ec);
 }
 

@@ -163,10 +163,10 @@ struct LinkRequest {
   Args suite_options;     // the suite's own linker options, in order
 };
 std::optional<LinkRequest> read_link_request(const Args& args, std::string* error);
-// A library argument as the GNU linker takes it (see gnu_link.cpp).
 // A suite library's name in lower case, without ".lib" and the "_x" of the _x form.
 std::string library_stem(const std::string& name);
 bool one_of(const std::string& stem, const char* const* names, size_t count);
+// A library argument as the GNU linker takes it (see gnu_link.cpp).
 std::string library_argument(const std::string& name, const Args& dirs);
 LinkPlan archive_plan(const LinkRequest& request);
 // gfortran with the objects, libraries and -link arguments of the request.
@@ -194,6 +194,7 @@ std::string absolute_path(const std::string& path);
 bool is_file(const std::string& path);
 bool is_directory(const std::string& path);
 bool read_text(const std::string& path, std::string* text);
+bool write_text(const std::string& path, const std::string& text);
 bool starts_with(const std::string& text, const char* prefix);
 bool ends_with(const std::string& text, const std::string& end);
 std::string lower(std::string text);
