@@ -18,6 +18,8 @@ int gnu_backend_run(const std::string&, const std::vector<std::string>&) { retur
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -115,11 +117,8 @@ std::string suffix_of(const std::string& path) {
   return path.substr(dot + 1);
 }
 
-namespace {
-
-// The program a command names, found the way posix_spawnp will find it.
-bool program_exists(const std::string& program) {
-  if (program.find('/') != std::string::npos) return is_file(program);
+std::string find_program(const std::string& program) {
+  if (program.find('/') != std::string::npos) return is_file(program) ? program : "";
   const char* path = std::getenv("PATH");
   std::string dirs = path ? path : "/usr/bin:/bin";
   size_t start = 0;
@@ -132,11 +131,13 @@ bool program_exists(const std::string& program) {
     if (!ec && fs::is_regular_file(st) &&
         (st.permissions() & (fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec)) !=
             fs::perms::none)
-      return true;
-    if (colon == std::string::npos) return false;
+      return candidate.string();
+    if (colon == std::string::npos) return "";
     start = colon + 1;
   }
 }
+
+namespace {
 
 // The driver's quoting rule, which the platform layer splits back into
 // exactly these arguments; no shell is involved.
@@ -161,7 +162,7 @@ std::string command_line(const Args& argv) {
 // Reports a program that is not there, so that a missing toolchain is not a
 // silent failure.
 bool program_found(const std::string& tool, const std::string& program) {
-  if (program_exists(program)) return true;
+  if (!find_program(program).empty()) return true;
   std::fprintf(stderr, "%s: cannot find the program \"%s\" (is the GNU toolchain installed?)\n", tool.c_str(),
                program.c_str());
   return false;
@@ -180,23 +181,19 @@ bool run(const std::string& tool, const Args& argv) {
   return plat_spawn_and_wait(command_line(argv).c_str()) == 0;
 }
 
-// Runs a command with its standard error in `*captured` instead of on ours
-// (through the file `capture`, removed afterwards). gfortran colours what it
-// prints only on a terminal: when ours is one, it is asked to all the same.
-bool run_captured(const std::string& tool, Args argv, const std::string& capture, std::string* captured) {
-  const char* term = std::getenv("TERM");
-  if (isatty(2) && term && std::strcmp(term, "dumb") != 0)
-    argv.insert(argv.begin() + 1, "-fdiagnostics-color=always");
-  echo(tool, argv);
+// Runs `run` with our standard error in the file `capture`, then reads it
+// into `*captured` and removes the file.
+template <typename Run>
+bool with_stderr_captured(const std::string& capture, std::string* captured, Run run) {
   int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   int saved = fcntl(2, F_DUPFD_CLOEXEC, 3);
   if (file < 0 || saved < 0 || dup2(file, 2) < 0) {
     if (file >= 0) close(file);
     if (saved >= 0) close(saved);
-    return plat_spawn_and_wait(command_line(argv).c_str()) == 0;
+    return run();
   }
   close(file);
-  bool ok = plat_spawn_and_wait(command_line(argv).c_str()) == 0;
+  bool ok = run();
   dup2(saved, 2);
   close(saved);
   captured->clear();
@@ -204,6 +201,43 @@ bool run_captured(const std::string& tool, Args argv, const std::string& capture
   std::error_code ignored;
   fs::remove(capture, ignored);
   return ok;
+}
+
+// The environment variables that the steps set, restored when it goes.
+class StepEnvironment {
+ public:
+  void set(const std::string& assignment) {
+    size_t eq = assignment.find('=');
+    std::string name = assignment.substr(0, eq);
+    if (saved_.count(name) == 0) {
+      const char* value = std::getenv(name.c_str());
+      saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
+    }
+    setenv(name.c_str(), assignment.c_str() + eq + 1, 1);
+  }
+  ~StepEnvironment() {
+    for (const auto& [name, value] : saved_)
+      if (value) setenv(name.c_str(), value->c_str(), 1); else unsetenv(name.c_str());
+  }
+
+ private:
+  std::map<std::string, std::optional<std::string>> saved_;
+};
+
+// Runs a command with its standard error captured; gfortran colours what
+// it prints only on a terminal: when ours is one, it is asked to all the
+// same. The front end's compile goes as gfortran's own steps when it can.
+bool run_captured(const std::string& tool, Args argv, const std::string& capture, std::string* captured,
+                  bool compile = false) {
+  const char* term = std::getenv("TERM");
+  if (isatty(2) && term && std::strcmp(term, "dumb") != 0)
+    argv.insert(argv.begin() + 1, "-fdiagnostics-color=always");
+  echo(tool, argv);
+  if (compile) {
+    DirectResult direct = compile_directly(argv, capture, captured);
+    if (direct != DirectResult::NotTried) return direct == DirectResult::Compiled;
+  }
+  return capture_stderr(argv, capture, captured);
 }
 
 void show(const std::string& diagnostics) {
@@ -239,6 +273,25 @@ std::optional<Unit> read_unit(const std::string& tool, UnitKind kind, const std:
   return unit;
 }
 
+}  // namespace
+
+bool capture_stderr(const Args& argv, const std::string& capture, std::string* captured) {
+  return with_stderr_captured(capture, captured, [&argv] { return plat_spawn_and_wait(command_line(argv).c_str()) == 0; });
+}
+
+bool run_steps_captured(const CompileSteps& steps, const std::string& capture, std::string* captured) {
+  return with_stderr_captured(capture, captured, [&steps] {
+    StepEnvironment environment;
+    for (const CompileStep& step : steps) {
+      for (const std::string& assignment : step.environment) environment.set(assignment);
+      if (plat_spawn_and_wait(command_line(step.command).c_str()) != 0) return false;
+    }
+    return true;
+  });
+}
+
+namespace {
+
 int front_end(const Args& args) {
   std::string error;
   std::optional<FrontEndPlan> plan = plan_front_end(args, &error);
@@ -262,7 +315,7 @@ int front_end(const Args& args) {
     std::string object = absolute_path(front_end_object(plan->output));
     std::string capture = plan->output + ".diagnostics", diagnostics;
     unit.stamp = source_stamp(source_argument(unit));
-    if (run_captured("ftfront", compile_command(unit, later, object), capture, &diagnostics)) {
+    if (run_captured("ftfront", compile_command(unit, later, object), capture, &diagnostics, true)) {
       unit.object = object;
       unit.object_flags = later;
       unit.diagnostics = diagnostics;

@@ -100,11 +100,14 @@ std::optional<Args> recall_later_flags(const std::string& key) {
 void remember_later_flags(const std::string& key, const Args& flags) {
   if (key.empty() || recall_later_flags(key) == flags) return;
   std::string path = learnt_flags_path(key);
-  if (path.empty()) return;
+  if (!path.empty()) replace_file(path, format_learnt_flags(key, flags));
+}
+
+void replace_file(const std::string& path, const std::string& text) {
   std::error_code ec;
   fs::create_directories(fs::path(path).parent_path(), ec);
   std::string part = path + "." + std::to_string(getpid()) + ".part";
-  if (write_text(part, format_learnt_flags(key, flags))) fs::rename(part, path, ec);
+  if (write_text(part, text)) fs::rename(part, path, ec);
   fs::remove(part, ec);
 }
 

@@ -5,7 +5,8 @@
 //   file, with the flags of its options and the flags that it expects the
 //   later steps to add (those the code generator used for the source before
 //   it in the same run, else those it used in an earlier run whose front end
-//   saw the same, else a guess from the front end's flags). That compile
+//   saw the same, else a guess from the front end's flags), running
+//   gfortran's own steps itself once it has learnt them. That compile
 //   is the check (an error ends the step), writes the module files that a
 //   later source of the run uses, and its diagnostics are kept in the ".bif"
 //   file, not shown yet. With "-dB" (-syntax) nothing follows the front end:
@@ -103,6 +104,45 @@ std::optional<Args> recall_later_flags(const std::string& key);
 // cannot be written only costs time.
 void remember_later_flags(const std::string& key, const Args& flags);
 
+// The front end's compile run as the steps gfortran itself would run
+// (gnu_direct_compile.cpp). A step: the NAME=VALUE assignments gfortran makes
+// before it, and its command.
+struct CompileStep {
+  Args environment;
+  Args command;
+  bool operator==(const CompileStep& other) const {
+    return environment == other.environment && command == other.command;
+  }
+};
+using CompileSteps = std::vector<CompileStep>;
+// The steps `gfortran -###` lists; empty when it lists none or a line cannot be read.
+std::optional<CompileSteps> parse_driver_listing(const std::string& text);
+// What was learnt for a command shape: the programs' stamps, the temporary
+// files named in the steps, and the steps with placeholder names.
+struct DirectCompile {
+  Args stamps;
+  Args temporaries;
+  CompileSteps steps;
+};
+// The names put in: the source as the command names it, the object's
+// directory and stem (the object is "<directory>/<stem>.bif.object"), and
+// a file for each of the lesson's temporaries.
+struct DirectNames {
+  std::string source, directory, stem;
+  Args temporaries;
+};
+CompileSteps instantiate(const DirectCompile& lesson, const DirectNames& names);
+// The kept text; a lesson of none says that the shape does not go directly.
+std::string format_lesson(const std::string& key, const std::optional<DirectCompile>& lesson);
+std::optional<std::optional<DirectCompile>> parse_lesson(const std::string& key, const std::string& text);
+// Printable, without blanks, quotes, backslashes or dollars: a name that
+// gfortran lists as it is.
+bool plain_name(const std::string& name);
+enum class DirectResult { NotTried, Compiled, Failed };
+// Runs the front end's gfortran command as gfortran's steps when it can;
+// Failed leaves neither the object nor a temporary file.
+DirectResult compile_directly(const Args& command, const std::string& capture, std::string* diagnostics);
+
 // Transformer: its own flags, the ".bif" file to read, the ".int" to write.
 struct TransformPlan {
   Args flags;
@@ -188,6 +228,16 @@ std::string cxx_compiler();
 std::string archiver();
 std::string dlltool();
 
+// Running programs (gnu_backend.cpp). The file a command's program names,
+// found as posix_spawnp finds it; empty when there is none.
+std::string find_program(const std::string& program);
+// Runs `argv` with its standard error in `*captured` (through the file
+// `capture`, removed afterwards); true when it ended with status 0.
+bool capture_stderr(const Args& argv, const std::string& capture, std::string* captured);
+// Runs the steps in turn, each in the environment gfortran gives it, until
+// one fails, with their standard error captured in the same way.
+bool run_steps_captured(const CompileSteps& steps, const std::string& capture, std::string* captured);
+
 // Helpers over the file system (the tools share the driver's current
 // directory, so relative names mean the same to every step).
 std::string absolute_path(const std::string& path);
@@ -195,6 +245,9 @@ bool is_file(const std::string& path);
 bool is_directory(const std::string& path);
 bool read_text(const std::string& path, std::string* text);
 bool write_text(const std::string& path, const std::string& text);
+// Writes a complete file under a name of its own and renames it over `path`,
+// so that concurrent runs read the old text or the new, never a mixture.
+void replace_file(const std::string& path, const std::string& text);
 bool starts_with(const std::string& text, const char* prefix);
 bool ends_with(const std::string& text, const std::string& end);
 std::string lower(std::string text);

@@ -100,6 +100,11 @@ size_t occurrences(const std::string& text, const std::string& what) {
   return n;
 }
 
+Strings words(const std::string& text) {
+  std::istringstream in(text);
+  return Strings(std::istream_iterator<std::string>(in), std::istream_iterator<std::string>());
+}
+
 #define EXPECT_BUILT(r) EXPECT_EQ((r).status, 0) << (r).out << (r).err
 
 TEST_F(GnuBuild, ModulesLandInTheCurrentDirectoryOrBesideTheOutputWithNowdir) {
@@ -235,6 +240,35 @@ TEST_F(GnuBuild, EachSourceCompiledOnceDiagnosticsShownOnce) {
   }
 }
 
+// Once the front end has learnt gfortran's steps for a command, it runs
+// them itself: the object is byte for byte the one gfortran makes.
+TEST_F(GnuBuild, GfortransStepsRunDirectlyMakeGfortransObject) {
+  scratch.write("work/pre.F90", "program pre\n  print *, X\nend program pre\n");
+  // gfortran, counting its runs.
+  scratch.write("gf", "#!/bin/sh\necho >>" + scratch.at("runs") + "\nexec gfortran \"$@\"\n");
+  ASSERT_EQ(std::system(("chmod +x " + scratch.at("gf")).c_str()), 0);
+  for (const Strings& args : {Strings{"-g", "-c", "greetings.f90"}, Strings{"-O1", "-DX=7", "-c", "pre.F90"}}) {
+    SCOPED_TRACE(args.back());
+    f90(args, {{"F90_GNU_FC", scratch.at("gf")}});  // learns the flags
+    f90(args, {{"F90_GNU_FC", scratch.at("gf")}});  // and gfortran's steps for them
+    std::string runs = scratch.read("runs");
+    RunResult r = f90(args, {{"F90_GNU_ECHO", "1"}, {"F90_GNU_FC", scratch.at("gf")}});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(scratch.read("runs"), runs);
+    Strings compile = words(r.err.substr(r.err.find("ftfront: ") + 9, r.err.find('\n') - 9));
+    ASSERT_EQ(occurrences(r.err, ": " + scratch.at("gf") + " -c "), 1u) << r.err;
+    std::string command = "cd " + scratch.at("work") + " && " + compile[0];
+    for (size_t i = 1; i < compile.size(); ++i) command += " " + (compile[i - 1] == "-o" ? scratch.at("ref.o") : compile[i]);
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    std::string object = "work/" + args.back().substr(0, args.back().find('.')) + ".obj";
+    EXPECT_TRUE(scratch.read(object) == scratch.read("ref.o")) << command;
+  }
+  size_t lessons = 0;
+  for (const std::string& name : scratch.list("cache/orvane-f90"))
+    lessons += name.rfind("direct-", 0) == 0 && scratch.read("cache/orvane-f90/" + name).find("f951") != std::string::npos;
+  EXPECT_GE(lessons, 2u);
+}
+
 // Real Windows programs: the suite installed for the target that
 // scripts/test-win-programs names (F90_WIN_TARGET) builds them with the
 // MinGW-w64 tools, and wine (F90_WIN_WINE) runs them. Skipped without it.
@@ -250,10 +284,6 @@ class WindowsBuild : public GnuBuild {
   bool x86_64() const { return triple.rfind("x86_64", 0) == 0; }
 };
 
-Strings words(const std::string& text) {
-  std::istringstream in(text);
-  return Strings(std::istream_iterator<std::string>(in), std::istream_iterator<std::string>());
-}
 
 TEST_F(WindowsBuild, ProgramsLibrariesAndDllsRunUnderWine) {
   for (const char* name : {"api.f90", "fcaller.f90", "ccaller.c", "dups.f90", "first.f90", "second.f90"})

@@ -96,6 +96,48 @@ TEST(GnuLearntFlags, OnlyTheKeysOwnPlausibleFlagsAreRecalled) {
   EXPECT_NE(gnu::learnt_flags_path(key), gnu::learnt_flags_path("/w\n-Ab"));
 }
 
+// --- gfortran's own steps, run by the front end -------------------------------
+
+TEST(GnuDirectCompile, TheListingIsReadAndEachSourcesNamesPutIn) {
+  const std::string listing =
+      "Using built-in specs.\nCOLLECT_GCC=gfortran\nCOLLECT_GCC_OPTIONS='-o' '/ZzF90DirectoryZz/ZzF90ObjectZz.bif.object'\n"
+      " /gcc/f951 ZzF90SourceZz.F90 \"-cpp=/t/ccA.f90\" \"-DQ=\\\"x\\\\y\\$\" -dumpbase ZzF90ObjectZz.bif.F90 -o /t/ccB.s\n"
+      "COLLECT_GCC_OPTIONS='-c'\n as -o /ZzF90DirectoryZz/ZzF90ObjectZz.bif.object /t/ccB.s\nCOMPILER_PATH=/x\n";
+  std::optional<gnu::CompileSteps> steps = gnu::parse_driver_listing(listing);
+  ASSERT_TRUE(steps);
+  ASSERT_EQ(steps->size(), 2u);
+  EXPECT_EQ((*steps)[0].command, (Args{"/gcc/f951", "ZzF90SourceZz.F90", "-cpp=/t/ccA.f90", "-DQ=\"x\\y$",
+                                       "-dumpbase", "ZzF90ObjectZz.bif.F90", "-o", "/t/ccB.s"}));
+  EXPECT_EQ((*steps)[0].environment.size(), 2u);
+  EXPECT_EQ((*steps)[1].environment, Args{"COLLECT_GCC_OPTIONS='-c'"});  // nothing after the last step
+  for (const char* bad : {" f951 \"x", " f951  x", "  f951", "COLLECT_GCC=gfortran\n", ""})
+    EXPECT_FALSE(gnu::parse_driver_listing(bad)) << bad;
+
+  // The placeholders become the names of a source; a name is not looked at again.
+  gnu::DirectCompile lesson{{}, {"/t/ccA.f90", "/t/ccB.s"}, *steps};
+  gnu::CompileSteps made =
+      gnu::instantiate(lesson, {"../ZzF90ObjectZz.F90", "/tmp/Orv1", "x.y", {"/tmp/Orv1/1.f90", "/tmp/Orv1/2.s"}});
+  EXPECT_EQ(made[0].environment[1], "COLLECT_GCC_OPTIONS='-o' '/tmp/Orv1/x.y.bif.object'");
+  EXPECT_EQ(made[0].command, (Args{"/gcc/f951", "../ZzF90ObjectZz.F90", "-cpp=/tmp/Orv1/1.f90", "-DQ=\"x\\y$",
+                                   "-dumpbase", "x.y.bif.F90", "-o", "/tmp/Orv1/2.s"}));
+  EXPECT_EQ(made[1].command, (Args{"as", "-o", "/tmp/Orv1/x.y.bif.object", "/tmp/Orv1/2.s"}));
+
+  // Kept between runs under its key, and a shape that does not go directly too.
+  lesson.stamps = {"/gcc/f951 1 2"};
+  std::string kept = gnu::format_lesson("k", lesson);
+  auto read = gnu::parse_lesson("k", kept);
+  ASSERT_TRUE(read && *read);
+  EXPECT_EQ((*read)->steps, lesson.steps);
+  EXPECT_EQ(gnu::format_lesson("k", *read), kept);
+  read = gnu::parse_lesson("k", gnu::format_lesson("k", std::nullopt));
+  EXPECT_TRUE(read && !*read);
+  for (const std::string& bad : {gnu::format_lesson("j", lesson), kept.substr(0, kept.size() - 8), kept + "x\n",
+                                 gnu::format_flag_list({"direct compile 1", "k", "steps", "0", "0", "1", "0", "9"})})
+    EXPECT_FALSE(gnu::parse_lesson("k", bad)) << bad;
+  for (const char* name : {"a b", "a'b", "a\"b", "a\\b", "a$b", "a\nb", ""}) EXPECT_FALSE(gnu::plain_name(name));
+  EXPECT_TRUE(gnu::plain_name("/tmp/Orv1/x-1_2+3.bif.object"));
+}
+
 // --- Naming the source ---------------------------------------------------
 
 // gfortran is given the source as the user wrote it, so that it names it so;
