@@ -126,12 +126,6 @@ std::string lesson_key(const Args& shape) {
   return key;
 }
 
-std::string lesson_path(const std::string& key) {
-  std::string learnt = learnt_flags_path(key);
-  if (learnt.empty()) return "";
-  return learnt.substr(0, learnt.rfind('/') + 1) + "direct-" + learnt.substr(learnt.rfind('-') + 1);
-}
-
 // The programs a lesson relies on, each as "<path> <size> <time>".
 std::optional<Args> program_stamps(const Args& gfortran_command, const CompileSteps& steps) {
   Args programs = {gfortran_command[0]};
@@ -317,7 +311,7 @@ DirectResult compile_directly(const Args& command, const std::string& capture, s
 
   Args shape = direct_shape(command, source, object);
   std::string key = lesson_key(shape);
-  std::string path = lesson_path(key);
+  std::string path = cache_file("direct-", key);
   if (path.empty()) return DirectResult::NotTried;
   std::string text;
   std::optional<std::optional<DirectCompile>> kept;

@@ -63,7 +63,9 @@ std::string learnt_flags_key(const Args& front_end_args) {
   return key;
 }
 
-std::string learnt_flags_path(const std::string& key) {
+std::string learnt_flags_path(const std::string& key) { return cache_file("later-steps-", key); }
+
+std::string cache_file(const std::string& kind, const std::string& key) {
   const char* xdg = std::getenv("XDG_CACHE_HOME");
   const char* home = std::getenv("HOME");
   std::string dir;
@@ -73,7 +75,7 @@ std::string learnt_flags_path(const std::string& key) {
     dir = std::string(home) + "/.cache";
   else
     return "";
-  return dir + "/orvane-f90/later-steps-" + hash_text(key);
+  return dir + "/orvane-f90/" + kind + hash_text(key);
 }
 
 std::string format_learnt_flags(const std::string& key, const Args& flags) {

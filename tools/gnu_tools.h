@@ -94,6 +94,8 @@ std::optional<Args> parse_flag_list(const std::string& text);
 std::string learnt_flags_key(const Args& front_end_args);
 // The file kept for a key; empty when there is no cache directory.
 std::string learnt_flags_path(const std::string& key);
+// The cache's file "<kind><hash of the key>".
+std::string cache_file(const std::string& kind, const std::string& key);
 std::string format_learnt_flags(const std::string& key, const Args& flags);
 // Empty unless the text was written for `key` and holds only flags that the
 // later steps add (`plausible_later_flags`).
