@@ -275,6 +275,12 @@ std::optional<Unit> read_unit(const std::string& tool, UnitKind kind, const std:
 
 }  // namespace
 
+bool writable_directory(const std::string& path) {
+  std::error_code ec;
+  fs::create_directories(path, ec);
+  return access(path.c_str(), W_OK) == 0;
+}
+
 bool capture_stderr(const Args& argv, const std::string& capture, std::string* captured) {
   return with_stderr_captured(capture, captured, [&argv] { return plat_spawn_and_wait(command_line(argv).c_str()) == 0; });
 }

@@ -14,8 +14,6 @@
 // (no blank, quote, backslash or dollar) go this way, and any failure of the
 // steps sends the compile back to gfortran itself, so a missing, stale or
 // damaged lesson only costs time.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -140,16 +138,12 @@ std::optional<Args> program_stamps(const Args& gfortran_command, const CompileSt
   return stamps;
 }
 
+// What `gfortran -###` prints for a command, its temporary files named in `tmp`.
 std::optional<std::string> listing(const Args& command, const std::string& tmp) {
   Args argv = command;
   argv.insert(argv.begin() + 1, "-###");
   std::string text;
-  const char* saved = std::getenv("TMPDIR");
-  std::string previous = saved ? saved : "";
-  setenv("TMPDIR", tmp.c_str(), 1);
-  bool ok = capture_stderr(argv, tmp + "/direct-compile.listing", &text);
-  if (saved) setenv("TMPDIR", previous.c_str(), 1); else unsetenv("TMPDIR");
-  if (!ok) return std::nullopt;
+  if (!run_steps_captured({{{"TMPDIR=" + tmp}, argv}}, tmp + "/direct-compile.listing", &text)) return std::nullopt;
   return text;
 }
 
@@ -319,9 +313,7 @@ DirectResult compile_directly(const Args& command, const std::string& capture, s
   if (kept && *kept && program_stamps(shape, (*kept)->steps) != (*kept)->stamps) kept.reset();
   if (!kept) {
     // Learning costs about what it saves; where it cannot be kept, gfortran does.
-    std::error_code ec;
-    fs::create_directories(fs::path(path).parent_path(), ec);
-    if (access(fs::path(path).parent_path().c_str(), W_OK) != 0) return DirectResult::NotTried;
+    if (!writable_directory(path.substr(0, path.rfind('/')))) return DirectResult::NotTried;
     kept = learn_direct_compile(shape, command, names, names.directory);
     replace_file(path, format_lesson(key, *kept));
   }
