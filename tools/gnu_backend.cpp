@@ -203,6 +203,12 @@ bool with_stderr_captured(const std::string& capture, std::string* captured, Run
   return ok;
 }
 
+// Runs `argv` with its standard error in `*captured` (through the file
+// `capture`, removed afterwards); true when it ended with status 0.
+bool capture_stderr(const Args& argv, const std::string& capture, std::string* captured) {
+  return with_stderr_captured(capture, captured, [&argv] { return plat_spawn_and_wait(command_line(argv).c_str()) == 0; });
+}
+
 // The environment variables that the steps set, restored when it goes.
 class StepEnvironment {
  public:
@@ -279,10 +285,6 @@ bool writable_directory(const std::string& path) {
   std::error_code ec;
   fs::create_directories(path, ec);
   return access(path.c_str(), W_OK) == 0;
-}
-
-bool capture_stderr(const Args& argv, const std::string& capture, std::string* captured) {
-  return with_stderr_captured(capture, captured, [&argv] { return plat_spawn_and_wait(command_line(argv).c_str()) == 0; });
 }
 
 bool run_steps_captured(const CompileSteps& steps, const std::string& capture, std::string* captured) {

@@ -233,9 +233,6 @@ std::string dlltool();
 // Running programs (gnu_backend.cpp). The file a command's program names,
 // found as posix_spawnp finds it; empty when there is none.
 std::string find_program(const std::string& program);
-// Runs `argv` with its standard error in `*captured` (through the file
-// `capture`, removed afterwards); true when it ended with status 0.
-bool capture_stderr(const Args& argv, const std::string& capture, std::string* captured);
 // Makes the directory where needed; whether this process may write in it.
 bool writable_directory(const std::string& path);
 // Runs the steps in turn, each in the environment gfortran gives it, until
