@@ -236,7 +236,8 @@ std::string find_program(const std::string& program);
 // Makes the directory where needed; whether this process may write in it.
 bool writable_directory(const std::string& path);
 // Runs the steps in turn, each in the environment gfortran gives it, until
-// one fails, with their standard error captured in the same way.
+// one fails, with their standard error in `*captured` (through the file
+// `capture`, removed afterwards); true when every step ended with status 0.
 bool run_steps_captured(const CompileSteps& steps, const std::string& capture, std::string* captured);
 
 // Helpers over the file system (the tools share the driver's current
