@@ -181,34 +181,6 @@ bool run(const std::string& tool, const Args& argv) {
   return plat_spawn_and_wait(command_line(argv).c_str()) == 0;
 }
 
-// Runs `run` with our standard error in the file `capture`, then reads it
-// into `*captured` and removes the file.
-template <typename Run>
-bool with_stderr_captured(const std::string& capture, std::string* captured, Run run) {
-  int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  int saved = fcntl(2, F_DUPFD_CLOEXEC, 3);
-  if (file < 0 || saved < 0 || dup2(file, 2) < 0) {
-    if (file >= 0) close(file);
-    if (saved >= 0) close(saved);
-    return run();
-  }
-  close(file);
-  bool ok = run();
-  dup2(saved, 2);
-  close(saved);
-  captured->clear();
-  read_text(capture, captured);
-  std::error_code ignored;
-  fs::remove(capture, ignored);
-  return ok;
-}
-
-// Runs `argv` with its standard error in `*captured` (through the file
-// `capture`, removed afterwards); true when it ended with status 0.
-bool capture_stderr(const Args& argv, const std::string& capture, std::string* captured) {
-  return with_stderr_captured(capture, captured, [&argv] { return plat_spawn_and_wait(command_line(argv).c_str()) == 0; });
-}
-
 // The environment variables that the steps set, restored when it goes.
 class StepEnvironment {
  public:
@@ -243,7 +215,7 @@ bool run_captured(const std::string& tool, Args argv, const std::string& capture
     DirectResult direct = compile_directly(argv, capture, captured);
     if (direct != DirectResult::NotTried) return direct == DirectResult::Compiled;
   }
-  return capture_stderr(argv, capture, captured);
+  return run_steps_captured({{{}, argv}}, capture, captured);
 }
 
 void show(const std::string& diagnostics) {
@@ -288,14 +260,30 @@ bool writable_directory(const std::string& path) {
 }
 
 bool run_steps_captured(const CompileSteps& steps, const std::string& capture, std::string* captured) {
-  return with_stderr_captured(capture, captured, [&steps] {
+  auto run = [&steps] {
     StepEnvironment environment;
     for (const CompileStep& step : steps) {
       for (const std::string& assignment : step.environment) environment.set(assignment);
       if (plat_spawn_and_wait(command_line(step.command).c_str()) != 0) return false;
     }
     return true;
-  });
+  };
+  int file = open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  int saved = fcntl(2, F_DUPFD_CLOEXEC, 3);
+  if (file < 0 || saved < 0 || dup2(file, 2) < 0) {
+    if (file >= 0) close(file);
+    if (saved >= 0) close(saved);
+    return run();
+  }
+  close(file);
+  bool ok = run();
+  dup2(saved, 2);
+  close(saved);
+  captured->clear();
+  read_text(capture, captured);
+  std::error_code ignored;
+  fs::remove(capture, ignored);
+  return ok;
 }
 
 namespace {
