@@ -102,7 +102,8 @@ Args temporaries(const CompileSteps& steps, const std::string& tmp) {
   return found;
 }
 
-// A temporary file's extension, which the compiler's steps may go by.
+// A file's extension with its dot ("" for none): a temporary file's, which
+// the compiler's steps may go by, and the source's, which names its form.
 std::string extension(const std::string& name) {
   std::string suffix = suffix_of(name);
   return suffix.empty() ? "" : "." + suffix;
@@ -179,9 +180,8 @@ std::optional<CompileSteps> parse_driver_listing(const std::string& text) {
 }
 
 CompileSteps instantiate(const DirectCompile& lesson, const DirectNames& names) {
-  std::string suffix = suffix_of(names.source);
   std::vector<std::pair<std::string, std::string>> replace = {
-      {SourcePlaceholder + std::string(suffix.empty() ? "" : "." + suffix), names.source},
+      {SourcePlaceholder + extension(names.source), names.source},
       {DirectoryPlaceholder, names.directory},
       {StemPlaceholder, names.stem}};
   for (size_t i = 0; i < lesson.temporaries.size(); ++i)
@@ -274,17 +274,6 @@ std::optional<DirectCompile> learn_direct_compile(const Args& shape, const Args&
   return lesson;
 }
 
-Args direct_shape(const Args& command, const std::string& source, const std::string& object) {
-  std::string suffix = suffix_of(source);
-  Args shape = command;
-  for (size_t i = 1; i < shape.size(); ++i) {
-    if (shape[i - 1] == "-o" && shape[i] == object)
-      shape[i] = DirectoryPlaceholder + std::string("/") + StemPlaceholder + ".bif.object";
-  }
-  shape.back() = SourcePlaceholder + std::string(suffix.empty() ? "" : "." + suffix);
-  return shape;
-}
-
 }  // namespace
 
 DirectResult compile_directly(const Args& command, const std::string& capture, std::string* diagnostics) {
@@ -303,7 +292,10 @@ DirectResult compile_directly(const Args& command, const std::string& capture, s
   names.stem = object.substr(slash + 1, object.size() - slash - 1 - std::string(".bif.object").size());
   if (names.stem.empty()) return DirectResult::NotTried;
 
-  Args shape = direct_shape(command, source, object);
+  // The command with placeholders for the object and the source.
+  Args shape = command;
+  shape[n - 4] = DirectoryPlaceholder + std::string("/") + StemPlaceholder + ".bif.object";
+  shape[n - 1] = SourcePlaceholder + extension(source);
   std::string key = lesson_key(shape);
   std::string path = cache_file("direct-", key);
   if (path.empty()) return DirectResult::NotTried;
