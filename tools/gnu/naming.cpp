@@ -2,6 +2,7 @@
 #include "tools/gnu/naming.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace gnu {
@@ -309,18 +310,24 @@ bool rename_elf(std::string* object, const Naming& naming, const SourceNames& so
 
   std::string symbols = b.substr(sym_off, sym_size);
   StringTable strings{b.substr(str_off, str_size), {}};
+  auto global = [&](size_t at) { return (static_cast<unsigned char>(symbols[at + L.st_info]) >> 4) == STB_GLOBAL; };
+  auto name_of = [&](size_t at) { return cstring(strings.bytes, get(symbols, at + L.st_name, 4), str_size); };
+  std::set<std::string> names;
+  for (size_t at = 0; at < symbols.size(); at += L.sym_size)
+    if (global(at)) names.insert(name_of(at));
   std::string aliases;
   for (size_t at = 0; at < symbols.size(); at += L.sym_size) {
     unsigned info = static_cast<unsigned char>(symbols[at + L.st_info]);
     unsigned shndx = static_cast<unsigned>(get(symbols, at + L.st_shndx, 2));
-    if ((info >> 4) != STB_GLOBAL) continue;
+    if (!global(at)) continue;
     uint64_t name_at = get(symbols, at + L.st_name, 4);
-    std::string name = cstring(strings.bytes, name_at, str_size);
+    std::string name = name_of(at);
     unsigned type = info & 0xf;
     bool common = shndx == SHN_COMMON || type == STT_OBJECT || type == STT_COMMON;
     std::optional<std::string> suite =
         suite_name(naming, source, common ? SymbolKind::Common : SymbolKind::Procedure, name, "");
-    if (!suite) continue;
+    // A name the object has already is the alias of one renamed before.
+    if (!suite || names.count(*suite)) continue;
     put(&symbols, at + L.st_name, 4, strings.add(*suite));
     done->renamed.push_back({name, *suite});
     if (shndx == SHN_UNDEF || shndx >= SHN_LORESERVE) continue;  // undefined, common or absolute
@@ -373,10 +380,15 @@ bool rename_coff(std::string* object, const Naming& naming, const SourceNames& s
       put(table, at + 4, 4, strings.add(name));
     }
   };
+  auto external = [&](size_t at) { return static_cast<unsigned char>(symbols[at + 16]) == IMAGE_SYM_CLASS_EXTERNAL; };
+  auto next = [&](size_t at) { return at + CoffSymbol * (1 + static_cast<unsigned char>(symbols[at + 17])); };
+  std::set<std::string> names;
+  for (size_t at = 0; at < symbols.size(); at = next(at))
+    if (external(at)) names.insert(name_of(symbols, at));
   std::string aliases;
   uint64_t added = 0;
-  for (size_t at = 0; at < symbols.size(); at += CoffSymbol * (1 + static_cast<unsigned char>(symbols[at + 17]))) {
-    if (static_cast<unsigned char>(symbols[at + 16]) != IMAGE_SYM_CLASS_EXTERNAL) continue;
+  for (size_t at = 0; at < symbols.size(); at = next(at)) {
+    if (!external(at)) continue;
     std::string name = name_of(symbols, at);
     int16_t section = static_cast<int16_t>(get(symbols, at + 12, 2));
     unsigned type = static_cast<unsigned>(get(symbols, at + 14, 2));
@@ -384,7 +396,7 @@ bool rename_coff(std::string* object, const Naming& naming, const SourceNames& s
     bool common = section == 0 ? value != 0 : (type & 0x30) != IMAGE_SYM_DTYPE_FUNCTION;
     std::optional<std::string> suite =
         suite_name(naming, source, common ? SymbolKind::Common : SymbolKind::Procedure, name, decoration);
-    if (!suite) continue;
+    if (!suite || names.count(*suite)) continue;
     std::string original = symbols.substr(at, 8);
     set_name(&symbols, at, *suite);
     done->renamed.push_back({name, *suite});
@@ -431,6 +443,159 @@ bool rename_symbols(std::string* object, const Naming& naming, const SourceNames
   }
   *object = copy;
   return true;
+}
+
+// --- The link ---------------------------------------------------------------
+
+namespace {
+
+const unsigned SHT_DYNSYM = 11, STB_WEAK = 2;
+
+bool elf_symbols(const std::string& b, LinkSymbols* symbols) {
+  if (b.size() < 64 || b[5] != 1 || (b[4] != 1 && b[4] != 2)) return false;
+  const ElfLayout& L = b[4] == 2 ? Elf64 : Elf32;
+  uint64_t type = get(b, 16, 2);
+  if (type != 1 && type != 3) return false;
+  unsigned wanted = type == 1 ? SHT_SYMTAB : SHT_DYNSYM;
+  uint64_t shoff = get(b, L.shoff, L.word), shentsize = get(b, L.shentsize, 2), shnum = get(b, L.shnum, 2);
+  if (shentsize < L.sh_entsize + L.word || shoff > b.size() || shnum * shentsize > b.size() - shoff) return false;
+  for (uint64_t i = 1; i < shnum; ++i) {
+    size_t header = shoff + i * shentsize;
+    if (get(b, header + L.sh_type, 4) != wanted) continue;
+    uint64_t off = get(b, header + L.sh_offset, L.word), size = get(b, header + L.sh_size, L.word);
+    uint64_t link = get(b, header + L.sh_link, 4);
+    if (link == 0 || link >= shnum || off > b.size() || size > b.size() - off) return false;
+    size_t strings = shoff + link * shentsize;
+    uint64_t str_off = get(b, strings + L.sh_offset, L.word), str_size = get(b, strings + L.sh_size, L.word);
+    if (str_off > b.size() || str_size > b.size() - str_off) return false;
+    for (uint64_t at = off; at + L.sym_size <= off + size; at += L.sym_size) {
+      unsigned bind = static_cast<unsigned char>(b[at + L.st_info]) >> 4;
+      if (bind != STB_GLOBAL && bind != STB_WEAK) continue;
+      std::string name = cstring(b, str_off + get(b, at + L.st_name, 4), str_off + str_size);
+      if (get(b, at + L.st_shndx, 2) == SHN_UNDEF)
+        symbols->undefined.insert(name);
+      else
+        (type == 1 ? symbols->defined : symbols->dynamic).insert(name);
+    }
+  }
+  return true;
+}
+
+bool coff_symbols(const std::string& b, LinkSymbols* symbols) {
+  uint64_t sym_off = get(b, 8, 4), count = get(b, 12, 4);
+  if (sym_off < 20 || sym_off > b.size() || count > (b.size() - sym_off) / CoffSymbol) return false;
+  uint64_t str_off = sym_off + count * CoffSymbol;
+  uint64_t str_size = str_off + 4 <= b.size() ? get(b, str_off, 4) : 0;
+  if (str_size > b.size() - str_off) return false;
+  for (size_t i = 0; i < count; i += 1 + static_cast<unsigned char>(b[sym_off + i * CoffSymbol + 17])) {
+    size_t at = sym_off + i * CoffSymbol;
+    if (static_cast<unsigned char>(b[at + 16]) != IMAGE_SYM_CLASS_EXTERNAL) continue;
+    std::string name = get(b, at, 4) == 0 ? cstring(b, str_off + get(b, at + 4, 4), str_off + str_size)
+                                          : cstring(b, at, at + 8);
+    bool undefined = get(b, at + 12, 2) == 0 && get(b, at + 8, 4) == 0;
+    (undefined ? symbols->undefined : symbols->defined).insert(name);
+  }
+  return true;
+}
+
+// The names of an archive's index: a count and as many offsets, big-endian
+// words, then the names.
+void archive_index(const std::string& b, size_t word, LinkSymbols* symbols) {
+  auto big_endian = [&](size_t at) {
+    uint64_t v = 0;
+    for (size_t i = 0; i < word; ++i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    return v;
+  };
+  if (b.size() < word) return;
+  uint64_t count = big_endian(0);
+  if (count > (b.size() - word) / word) return;
+  for (size_t at = word + count * word; at < b.size();) {
+    std::string symbol = cstring(b, at, b.size());
+    symbols->defined.insert(symbol);
+    at += symbol.size() + 1;
+  }
+}
+
+bool read_symbols(const std::string& bytes, LinkSymbols* symbols, bool member);
+
+// An archive: the names of its first index (the GNU format's "/", or
+// "/SYM64/" of large archives; a Windows library's second index is left
+// out) and what its members define and refer to. The members of a thin
+// archive are files of their own, which only its index speaks for.
+bool archive_symbols(const std::string& b, LinkSymbols* symbols) {
+  const size_t header = 60;
+  bool thin = b.compare(0, 8, "!<thin>\n") == 0, indexed = false;
+  for (size_t at = 8; at + header <= b.size();) {
+    std::string name = b.substr(at, 16);
+    uint64_t size = std::strtoull(b.substr(at + 48, 10).c_str(), nullptr, 10);
+    size_t start = at + header;
+    bool index = name == "/               " || name == "/SYM64/         ", names = name.compare(0, 2, "//") == 0;
+    if (thin && !index && !names) size = 0;
+    if (size > b.size() - start) return false;
+    if (index && !indexed) archive_index(b.substr(start, size), name[1] == ' ' ? 4 : 8, symbols);
+    indexed |= index;
+    if (!index && !names) read_symbols(b.substr(start, size), symbols, true);
+    at = start + size + (size & 1);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool read_link_symbols(const std::string& bytes, LinkSymbols* symbols) { return read_symbols(bytes, symbols, false); }
+
+namespace {
+
+bool read_symbols(const std::string& bytes, LinkSymbols* symbols, bool member) {
+  if (!member && (bytes.compare(0, 8, "!<arch>\n") == 0 || bytes.compare(0, 8, "!<thin>\n") == 0))
+    return archive_symbols(bytes, symbols);
+  if (bytes.size() >= 4 && bytes.compare(0, 4, "\x7f" "ELF") == 0) return elf_symbols(bytes, symbols);
+  if (bytes.size() >= 20 && (get(bytes, 0, 2) == 0x14c || get(bytes, 0, 2) == 0x8664)) return coff_symbols(bytes, symbols);
+  return false;
+}
+
+bool suite_shape(const std::string& name) {
+  if (name.empty() || !letter(name[0]) || name.back() == '_') return false;
+  bool upper = false, lower = false;
+  for (char c : name) {
+    if (!name_char(c)) return false;
+    upper |= c >= 'A' && c <= 'Z';
+    lower |= c >= 'a' && c <= 'z';
+  }
+  return !(upper && lower);
+}
+
+}  // namespace
+
+LinkAliases link_aliases(const LinkSymbols& symbols, const std::string& decoration) {
+  LinkAliases aliases;
+  for (const std::string& wanted : symbols.undefined) {
+    if (symbols.defined.count(wanted) || symbols.dynamic.count(wanted) || !starts(wanted, decoration.c_str()))
+      continue;
+    std::string bare = wanted.substr(decoration.size()), name = fortran_name(bare);
+    // gfortran's name of the suite's, or the suite's names (default, then
+    // lower case) of gfortran's.
+    Args others;
+    if (!name.empty())
+      others = {upper_case(name), name};
+    else if (suite_shape(bare) && (bare != lower_case(bare) || !symbols.defined.count(decoration + upper_case(bare))))
+      // A lower-case name is also a C library's ("exit"): gfortran's name
+      // is taken for it only from code not compiled with the default
+      // naming (that keeps "exit_" beside "EXIT"), a plain gfortran library.
+      others = {lower_case(bare) + "_"};
+    for (const std::string& other : others) {
+      std::string symbol = decoration + other;
+      if (symbols.defined.count(symbol)) {
+        aliases.defsym.push_back({wanted, symbol});
+        break;
+      }
+      if (symbols.dynamic.count(symbol)) {
+        aliases.stubs.push_back({wanted, symbol});
+        break;
+      }
+    }
+  }
+  return aliases;
 }
 
 }  // namespace gnu
