@@ -207,8 +207,7 @@ TEST_P(NamingObjects, RenamedObjectsLinkWithCUnderEitherName) {
       ASSERT_TRUE(gnu::read_link_symbols(read_file(input), &link));
     gnu::LinkAliases aliases = gnu::link_aliases(link, decoration);
     std::string options;
-    for (const auto& alias : aliases.defsym)
-      options += " -Wl,-u," + alias.second + " -Wl,--defsym=" + alias.first + "=" + alias.second;
+    for (const std::string& arg : gnu::alias_link_arguments(aliases)) options += " " + arg;
     EXPECT_EQ(aliases.defsym, std::string(caller) == "suite"
                                   ? Pairs{}
                                   : (Pairs{{d + "CNOTE", d + "cnote_"}, {d + "config_", d + "CONFIG"}}));
@@ -224,11 +223,17 @@ TEST_P(NamingObjects, RenamedObjectsLinkWithCUnderEitherName) {
 
   // A routine that only a shared library defines under gfortran's name.
   if (triple.empty()) {
-    ASSERT_TRUE(run("cd " + dir + " && gfortran -shared -o libgf.so gf.o"));
+    write_file(dir + "/note.c", "#include <stdio.h>\nvoid cnote_(int *n) { printf(\"lib %d\\n\", *n); }\n");
+    ASSERT_TRUE(run("cd " + dir + " && gcc -shared -fPIC -o libgf.so note.c && gcc -c -fPIC -DCNOTE=own suite.c"));
     gnu::LinkSymbols link;
     ASSERT_TRUE(gnu::read_link_symbols(read_file(dir + "/libgf.so"), &link));
     ASSERT_TRUE(gnu::read_link_symbols(object, &link));
-    EXPECT_EQ(gnu::link_aliases(link, "").stubs, (Pairs{{"CNOTE", "cnote_"}}));
+    gnu::LinkAliases aliases = gnu::link_aliases(link, "");
+    EXPECT_EQ(aliases.stubs, (Pairs{{"CNOTE", "cnote_"}}));
+    write_file(dir + "/stubs.s", gnu::stub_assembly(aliases));
+    ASSERT_TRUE(run("cd " + dir + " && gfortran -o so.exe suite.o stats.o stubs.s -L. -lgf -Wl,-rpath," + dir));
+    EXPECT_EQ(std::system((dir + "/so.exe > " + dir + "/out").c_str()), 0);
+    EXPECT_EQ(read_file(dir + "/out"), "lib 2\n3 1 2\n");
   }
   EXPECT_FALSE(gnu::read_link_symbols("GROUP ( /lib/libc.so.6 )", &symbols));
   run("rm -rf " + dir);

@@ -598,4 +598,22 @@ LinkAliases link_aliases(const LinkSymbols& symbols, const std::string& decorati
   return aliases;
 }
 
+std::vector<std::string> alias_link_arguments(const LinkAliases& aliases) {
+  Args args;
+  for (const auto& alias : aliases.defsym) {
+    // -u takes the definition out of an archive, which --defsym alone does not.
+    args.push_back("-Wl,-u," + alias.second);
+    args.push_back("-Wl,--defsym=" + alias.first + "=" + alias.second);
+  }
+  return args;
+}
+
+std::string stub_assembly(const LinkAliases& aliases) {
+  std::string text = "\t.text\n";
+  for (const auto& stub : aliases.stubs)
+    text += "\t.globl " + stub.first + "\n\t.type " + stub.first + ", @function\n" + stub.first + ":\n\tjmp " +
+            stub.second + "@PLT\n";
+  return text + "\t.section .note.GNU-stack,\"\",@progbits\n";
+}
+
 }  // namespace gnu

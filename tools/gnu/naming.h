@@ -145,5 +145,11 @@ struct LinkAliases {
 };
 // `decoration` is the target's C decoration ("_" on i686 Windows).
 LinkAliases link_aliases(const LinkSymbols& symbols, const std::string& decoration);
+// The defsym part as arguments of a gfortran link.
+std::vector<std::string> alias_link_arguments(const LinkAliases& aliases);
+// The stubs as x86-64 ELF assembly (a jump through the PLT each): shared
+// libraries are met on that target only, as a Windows link reaches a DLL
+// through its import library, an archive.
+std::string stub_assembly(const LinkAliases& aliases);
 
 }  // namespace gnu
