@@ -20,7 +20,7 @@
 //   F90_TOOL_SIGNAL=<tool>=<signal>[,...]  kills itself with that signal (POSIX)
 //   F90_TOOL_READONLY=<tool>=1[,...]       leaves its output file read-only
 // In the GNU mode (F90_TOOL_MODE=gnu, or a "gnu-mode" file beside the tool)
-// the tools really compile and link instead; see gnu_backend.h.
+// the tools really compile and link instead; see gnu/gnu.h.
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +38,7 @@
 
 #include "driver/arglist.h"
 #include "platform/command_split.h"
-#include "tools/gnu_backend.h"
+#include "tools/gnu/gnu.h"
 
 namespace {
 
@@ -56,7 +56,9 @@ std::string tool_name(const char* argv0) {
 }
 
 #ifndef _WIN32
-// The driver's quoting rule, for rebuilding the command line from argv.
+// The driver's quoting rule (quote_argument), for rebuilding from argv the
+// command line the driver wrote; without the driver's length limit, which
+// the driver has already enforced.
 std::string quoted(const std::string& arg) {
   if (arg.find_first_of(" \"'") == std::string::npos || arg[0] == '"') return arg;
   std::string q = "\"";

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "tests/unit/option_fixture.h"
-#include "tools/gnu_backend.h"
-#include "tools/gnu_tools.h"
+#include "tools/gnu/compile.h"
+#include "tools/gnu/direct_compile.h"
+#include "tools/gnu/learnt_flags.h"
+#include "tools/gnu/link.h"
 
 using gnu::Args;
 
@@ -124,14 +126,14 @@ TEST(GnuDirectCompile, TheListingIsReadAndEachSourcesNamesPutIn) {
 
   // Kept between runs under its key, and a shape that does not go directly too.
   lesson.stamps = {"/gcc/f951 1 2"};
-  std::string kept = gnu::format_lesson("k", lesson);
+  std::string kept = gnu::format_lesson("k", {lesson});
   auto read = gnu::parse_lesson("k", kept);
-  ASSERT_TRUE(read && *read);
-  EXPECT_EQ((*read)->steps, lesson.steps);
+  ASSERT_TRUE(read && read->lesson);
+  EXPECT_EQ(read->lesson->steps, lesson.steps);
   EXPECT_EQ(gnu::format_lesson("k", *read), kept);
-  read = gnu::parse_lesson("k", gnu::format_lesson("k", std::nullopt));
-  EXPECT_TRUE(read && !*read);
-  for (const std::string& bad : {gnu::format_lesson("j", lesson), kept.substr(0, kept.size() - 8), kept + "x\n",
+  read = gnu::parse_lesson("k", gnu::format_lesson("k", {}));
+  EXPECT_TRUE(read && !read->lesson);
+  for (const std::string& bad : {gnu::format_lesson("j", {lesson}), kept.substr(0, kept.size() - 8), kept + "x\n",
                                  gnu::format_flag_list({"direct compile 1", "k", "steps", "0", "0", "1", "0", "9"})})
     EXPECT_FALSE(gnu::parse_lesson("k", bad)) << bad;
   for (const char* name : {"a b", "a'b", "a\"b", "a\\b", "a$b", "a\nb", ""}) EXPECT_FALSE(gnu::plain_name(name));
@@ -155,7 +157,7 @@ TEST(GnuCompile, TheSourceAsWrittenUnlessRunElsewhere) {
   };
   for (const auto& row : rows) {
     std::string error;
-    std::optional<gnu::FrontEndPlan> plan = gnu::plan_front_end({"-F/t/a.bif", row.written}, &error);
+    std::optional<gnu::FrontEndPlan> plan = gnu::plan_front_end(gnu::target_for(""), {"-F/t/a.bif", row.written}, &error);
     ASSERT_TRUE(plan) << error;
     EXPECT_EQ(plan->unit.directory, here);
     EXPECT_EQ(plan->check.back(), row.written[0] == '-' ? row.argument : row.written);
@@ -196,7 +198,8 @@ TEST(GnuCompile, TheFrontEndsObjectFitsOnlyTheSameFlagsAndSource) {
 // libraries, in its order; the suite's own options are dropped; anything
 // else ends the link with a message.
 TEST(GnuLink, LinkerArgumentsArePassedOnOrReported) {
-  const std::string fc = "[" + gnu::fortran_compiler() + "]";
+  const gnu::Target host = gnu::target_for("");
+  const std::string fc = "[" + host.fortran_compiler + "]";
   const std::string runtime = "[-Wl,--as-needed,-l,stdc++,--no-as-needed]";
   const struct {
     Args args;
@@ -211,15 +214,16 @@ TEST(GnuLink, LinkerArgumentsArePassedOnOrReported) {
        fc + "[-shared][-o][x.so][-L/p][a.obj][-lblas]" + runtime,
        {}},
       {{"-lib", "-lm", "-rpath", "/s", "-L/d", "-out:l.a", "a.obj"},
-       "[" + gnu::archiver() + "][rcs][l.a][a.obj]",
+       "[" + host.archiver + "][rcs][l.a][a.obj]",
        {"-lm", "-rpath /s", "-L/d"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(describe(row.args));
     std::string error;
-    std::optional<gnu::LinkPlan> plan = gnu::plan_link(row.args, &error);
+    std::optional<gnu::LinkPlan> plan = gnu::plan_link(host, row.args, &error);
     ASSERT_TRUE(plan) << error;
-    EXPECT_EQ(describe(plan->command), row.command);
+    ASSERT_EQ(plan->steps.size(), 1u);
+    EXPECT_EQ(describe(plan->steps[0]), row.command);
     Args warnings;
     for (const std::string& a : row.unused)
       warnings.push_back("\"" + a + "\" is for the linker; a static library is built without it");
@@ -228,7 +232,7 @@ TEST(GnuLink, LinkerArgumentsArePassedOnOrReported) {
   // The first argument of each ends the link.
   for (const Args& args : std::vector<Args>{{"-foo"}, {"-rpath"}, {"-rpath", "-out:p"}, {"-l"}, {"-Wl,"}}) {
     std::string error;
-    EXPECT_FALSE(gnu::plan_link(args, &error));
+    EXPECT_FALSE(gnu::plan_link(host, args, &error));
     EXPECT_EQ(error.rfind("unknown option \"" + args[0] + "\" (", 0), 0u) << error;
   }
 }

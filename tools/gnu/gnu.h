@@ -1,6 +1,7 @@
 // The stand-in tools' second mode: instead of only recording their command
 // lines they really compile and link with the GNU toolchain, so that the
-// driver builds programs that run.
+// driver builds programs that run (doc/gnu-tools.md). It exists where the
+// tools run on POSIX; the Windows build of the tools records only.
 #pragma once
 #include <string>
 #include <vector>

@@ -13,35 +13,18 @@
 // file only costs that second compile. A file is replaced by renaming a
 // complete one over it, so that concurrent runs (make -j) read the old or the
 // new text, never a mixture.
-#include <unistd.h>
+#include "tools/gnu/learnt_flags.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-
-#include "tools/gnu_tools.h"
-
-namespace fs = std::filesystem;
+#include "tools/gnu/cache.h"
+#include "tools/gnu/unit_file.h"
 
 namespace gnu {
 namespace {
 
-// FNV-1a: stable across builds and machines, unlike std::hash.
-std::string hash_text(const std::string& text) {
-  uint64_t hash = 14695981039346656037ull;
-  for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
-  char hex[17];
-  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-  return hex;
-}
-
+// A flag of the later steps with a number: the prefix, then at most nine digits.
 bool digits_after(const std::string& flag, const std::string& prefix) {
-  if (flag.compare(0, prefix.size(), prefix) != 0 || flag.size() == prefix.size() || flag.size() > prefix.size() + 9)
-    return false;
-  for (size_t i = prefix.size(); i < flag.size(); ++i)
-    if (flag[i] < '0' || flag[i] > '9') return false;
-  return true;
+  return flag.compare(0, prefix.size(), prefix) == 0 && flag.size() <= prefix.size() + 9 &&
+         parse_digits(flag.substr(prefix.size()), 10, ~0ULL, Beyond::Refused);
 }
 
 }  // namespace
@@ -64,19 +47,6 @@ std::string learnt_flags_key(const Args& front_end_args) {
 }
 
 std::string learnt_flags_path(const std::string& key) { return cache_file("later-steps-", key); }
-
-std::string cache_file(const std::string& kind, const std::string& key) {
-  const char* xdg = std::getenv("XDG_CACHE_HOME");
-  const char* home = std::getenv("HOME");
-  std::string dir;
-  if (xdg && xdg[0] == '/')
-    dir = xdg;
-  else if (home && home[0] == '/')
-    dir = std::string(home) + "/.cache";
-  else
-    return "";
-  return dir + "/orvane-f90/" + kind + hash_text(key);
-}
 
 std::string format_learnt_flags(const std::string& key, const Args& flags) {
   Args items = {key};
@@ -103,14 +73,6 @@ void remember_later_flags(const std::string& key, const Args& flags) {
   if (key.empty() || recall_later_flags(key) == flags) return;
   std::string path = learnt_flags_path(key);
   if (!path.empty()) replace_file(path, format_learnt_flags(key, flags));
-}
-
-void replace_file(const std::string& path, const std::string& text) {
-  std::error_code ec;
-  fs::create_directories(fs::path(path).parent_path(), ec);
-  std::string part = path + "." + std::to_string(getpid()) + ".part";
-  if (write_text(part, text)) fs::rename(part, path, ec);
-  fs::remove(part, ec);
 }
 
 }  // namespace gnu

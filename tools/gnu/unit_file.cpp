@@ -2,9 +2,9 @@
 // of the two a file is, then one "key value" line per item. Values are
 // written with backslash escapes for backslash, line feed and carriage
 // return, so that any file name or flag survives the trip.
-#include <sstream>
+#include "tools/gnu/unit_file.h"
 
-#include "tools/gnu_tools.h"
+#include <sstream>
 
 namespace gnu {
 namespace {

@@ -14,13 +14,13 @@
 // (no blank, quote, backslash or dollar) go this way, and any failure of the
 // steps sends the compile back to gfortran itself, so a missing, stale or
 // damaged lesson only costs time.
+#include "tools/gnu/direct_compile.h"
+
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 
-#include "tools/gnu_tools.h"
-
-namespace fs = std::filesystem;
+#include "tools/gnu/cache.h"
+#include "tools/gnu/unit_file.h"
 
 namespace gnu {
 namespace {
@@ -194,8 +194,9 @@ CompileSteps instantiate(const DirectCompile& lesson, const DirectNames& names) 
   return steps;
 }
 
-std::string format_lesson(const std::string& key, const std::optional<DirectCompile>& lesson) {
+std::string format_lesson(const std::string& key, const KeptLesson& kept) {
   Args items = {LessonHeader, key};
+  const std::optional<DirectCompile>& lesson = kept.lesson;
   if (!lesson) {
     items.push_back(NoLesson);
     return format_flag_list(items);
@@ -216,19 +217,19 @@ std::string format_lesson(const std::string& key, const std::optional<DirectComp
   return format_flag_list(items);
 }
 
-std::optional<std::optional<DirectCompile>> parse_lesson(const std::string& key, const std::string& text) {
+std::optional<KeptLesson> parse_lesson(const std::string& key, const std::string& text) {
   std::optional<Args> items = parse_flag_list(text);
   if (!items || items->size() < 3 || (*items)[0] != LessonHeader || (*items)[1] != key) return std::nullopt;
-  if ((*items)[2] == NoLesson && items->size() == 3) return std::optional<DirectCompile>();
+  if ((*items)[2] == NoLesson && items->size() == 3) return KeptLesson{};
   if ((*items)[2] != "steps") return std::nullopt;
   size_t at = 3;
+  // A count of what follows, of four digits at most, and no more than is there.
   auto count = [&]() -> std::optional<size_t> {
-    if (at >= items->size() || (*items)[at].empty() || (*items)[at].size() > 4 ||
-        (*items)[at].find_first_not_of("0123456789") != std::string::npos)
-      return std::nullopt;
-    size_t n = std::stoul((*items)[at++]);
-    if (n > items->size() - at) return std::nullopt;
-    return n;
+    if (at >= items->size() || (*items)[at].size() > 4) return std::nullopt;
+    std::optional<unsigned long long> n = parse_digits((*items)[at], 10, items->size() - at - 1, Beyond::Refused);
+    if (!n) return std::nullopt;
+    ++at;
+    return static_cast<size_t>(*n);
   };
   auto list = [&](Args* out) {
     std::optional<size_t> n = count();
@@ -246,7 +247,7 @@ std::optional<std::optional<DirectCompile>> parse_lesson(const std::string& key,
     lesson.steps.push_back(step);
   }
   if (at + 1 != items->size() || items->back() != "end") return std::nullopt;
-  return std::optional<DirectCompile>(lesson);
+  return KeptLesson{lesson};
 }
 
 namespace {
@@ -300,27 +301,26 @@ DirectResult compile_directly(const Args& command, const std::string& capture, s
   std::string path = cache_file("direct-", key);
   if (path.empty()) return DirectResult::NotTried;
   std::string text;
-  std::optional<std::optional<DirectCompile>> kept;
+  std::optional<KeptLesson> kept;
   if (read_text(path, &text)) kept = parse_lesson(key, text);
-  if (kept && *kept && program_stamps(shape, (*kept)->steps) != (*kept)->stamps) kept.reset();
+  if (kept && kept->lesson && program_stamps(shape, kept->lesson->steps) != kept->lesson->stamps) kept.reset();
   if (!kept) {
     // Learning costs about what it saves; where it cannot be kept, gfortran does.
     if (!writable_directory(path.substr(0, path.rfind('/')))) return DirectResult::NotTried;
-    kept = learn_direct_compile(shape, command, names, names.directory);
+    kept = KeptLesson{learn_direct_compile(shape, command, names, names.directory)};
     replace_file(path, format_lesson(key, *kept));
   }
-  if (!*kept) return DirectResult::NotTried;
+  if (!kept->lesson) return DirectResult::NotTried;
 
-  const DirectCompile& lesson = **kept;
+  const DirectCompile& lesson = *kept->lesson;
   for (size_t i = 0; i < lesson.temporaries.size(); ++i) {
     std::string temporary = lesson.temporaries[i];
     names.temporaries.push_back(object + "-" + std::to_string(i + 1) + extension(temporary));
   }
   CompileSteps steps = instantiate(lesson, names);
   bool ok = run_steps_captured(steps, capture, diagnostics);
-  std::error_code ignored;
-  for (const std::string& temporary : names.temporaries) fs::remove(temporary, ignored);
-  if (!ok) fs::remove(object, ignored);
+  for (const std::string& temporary : names.temporaries) remove_file(temporary);
+  if (!ok) remove_file(object);
   return ok ? DirectResult::Compiled : DirectResult::Failed;
 }
 

@@ -1,0 +1,35 @@
+// The tools' cache directory.
+#include "tools/gnu/cache.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace gnu {
+namespace {
+
+// FNV-1a: stable across builds and machines, unlike std::hash.
+std::string hash_text(const std::string& text) {
+  uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  return hex;
+}
+
+}  // namespace
+
+std::string cache_file(const std::string& kind, const std::string& key) {
+  const char* xdg = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  std::string dir;
+  if (xdg && xdg[0] == '/')
+    dir = xdg;
+  else if (home && home[0] == '/')
+    dir = std::string(home) + "/.cache";
+  else
+    return "";
+  return dir + "/orvane-f90/" + kind + hash_text(key);
+}
+
+}  // namespace gnu
