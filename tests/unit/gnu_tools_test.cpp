@@ -24,17 +24,18 @@ namespace {
 
 auto fields(const gnu::Unit& u) {
   return std::tie(u.source, u.directory, u.language, u.flags, u.later_flags, u.object, u.object_flags, u.stamp,
-                  u.diagnostics, u.learnt_key);
+                  u.diagnostics, u.learnt_key, u.naming);
 }
 
 TEST(GnuUnitFile, AnyNameAndFlagSurvivesTheRoundTrip) {
   const std::vector<gnu::Unit> units = {
-      {"hello.f90", "/w", "f95", {}, {}, "", {}, "", "", ""},
+      {"hello.f90", "/w", "f95", {}, {}, "", {}, "", "", "", {}},
       {"with blank/p q.f90", "/w x", "f95-cpp-input", {"-DMSG=\"a b\"", "-I/x y"}, {"-funroll-loops"},
-       "/t/p q.bif.object", {}, "12 345", "", "/w x\n-O0\n-p."},
+       "/t/p q.bif.object", {}, "12 345", "", "/w x\n-O0\n-p.", {}},
       {"/w/line\nbreak.f", "/", "f95", {"-Dx=\\n", "tail\\"}, {}, "/t/o", {"-O2", "-g"}, "1 2",
-       "w.f90:2:8:\n\n  Warning: x\r\n", ""},
-      {"cr\r.f", "/w", "f95", {"", "\\\\", "\n\r"}, {"\n"}, "/t/o", {""}, "", "\\", "\r\n\\"},
+       "w.f90:2:8:\n\n  Warning: x\r\n", "", {}},
+      {"cr\r.f", "/w", "f95", {"", "\\\\", "\n\r"}, {"\n"}, "/t/o", {""}, "", "\\", "\r\n\\",
+       {"-YEXT_SFX=", "-YCOM_PFX=a\nb"}},
   };
   for (const gnu::Unit& u : units)
     for (gnu::UnitKind kind : {gnu::UnitKind::FrontEnd, gnu::UnitKind::Transformed}) {
@@ -47,7 +48,7 @@ TEST(GnuUnitFile, AnyNameAndFlagSurvivesTheRoundTrip) {
 }
 
 TEST(GnuUnitFile, RejectsWhatItDidNotWrite) {
-  gnu::Unit unit{"a.f90", "/w", "f95", {}, {}, "", {}, "", "", ""};
+  gnu::Unit unit{"a.f90", "/w", "f95", {}, {}, "", {}, "", "", "", {}};
   const std::string transformed = gnu::format_unit(gnu::UnitKind::Transformed, unit);
   unit.flags = {"-w"};
   const std::string good = gnu::format_unit(gnu::UnitKind::FrontEnd, unit);
@@ -169,7 +170,7 @@ TEST(GnuCompile, TheSourceAsWrittenUnlessRunElsewhere) {
 // The front end's object stands for the code generator's only when made
 // with the same flags from the same source.
 TEST(GnuCompile, TheFrontEndsObjectFitsOnlyTheSameFlagsAndSource) {
-  const gnu::Unit unit{"", "", "", {}, {}, "/t/a.bif.object", {"-funroll-loops", "-O2"}, "10 20", "", ""};
+  const gnu::Unit unit{"", "", "", {}, {}, "/t/a.bif.object", {"-funroll-loops", "-O2"}, "10 20", "", "", {}};
   const struct {
     std::string object, stamp;
     gnu::Args later;

@@ -76,6 +76,11 @@ struct LinkPlan {
   std::string exports_file;
   Args list_exports;
   std::vector<std::string> warnings;
+  // The step that links the objects and libraries, which the aliases of
+  // external names join (naming.h), and those inputs: files, and "-l"
+  // libraries to find in `library_dirs` and the compiler's own.
+  std::optional<size_t> link_step;
+  Args link_inputs, library_dirs;
 };
 // The link for the installed target (link_common.cpp).
 std::optional<LinkPlan> plan_link(const Target& target, const Args& args, std::string* error);
@@ -89,6 +94,8 @@ std::string library_argument(const std::string& name, const Args& dirs);
 LinkPlan archive_plan(const Target& target, const LinkRequest& request);
 // gfortran with the objects, libraries and -link arguments of the request.
 Args gfortran_link_command(const Target& target, const LinkRequest& request);
+// Where a link's step stands in `plan` and what it reads, for its aliases.
+void mark_link_step(const LinkRequest& request, LinkPlan* plan);
 // C++ objects need their runtime; it is linked only when they are there.
 extern const char* const CxxRuntimeAsNeeded;
 

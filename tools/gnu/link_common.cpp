@@ -40,6 +40,14 @@ Args gfortran_link_command(const Target& target, const LinkRequest& r) {
   return command;
 }
 
+void mark_link_step(const LinkRequest& r, LinkPlan* plan) {
+  plan->link_step = plan->steps.size() - 1;
+  for (const std::string& input : r.inputs) plan->link_inputs.push_back(library_argument(input, r.dirs));
+  for (const std::string& arg : r.linker_args)
+    if (starts_with(arg, "-l")) plan->link_inputs.push_back(arg);
+  plan->library_dirs = r.dirs;
+}
+
 // Written as "-l stdc++" to the linker, so that CMake, which reads the
 // libraries every link brings from this line (-v), does not count the C++
 // runtime among them.

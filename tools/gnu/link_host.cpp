@@ -20,6 +20,7 @@ std::optional<LinkPlan> plan_host_link(const Target& target, const LinkRequest& 
   command.insert(command.end(), link.flags.begin(), link.flags.end());
   command.push_back(CxxRuntimeAsNeeded);
   plan.steps = {command};
+  mark_link_step(r, &plan);
   return plan;
 }
 

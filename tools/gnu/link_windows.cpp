@@ -84,6 +84,7 @@ std::optional<LinkPlan> plan_windows_link(const Target& target, const LinkReques
   }
   command.push_back(CxxRuntimeAsNeeded);
   plan.steps.push_back(command);
+  mark_link_step(r, &plan);
   if (!import_library.empty()) {
     plan.steps.push_back(import_library);
     plan.private_tmpdir = true;

@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "tools/gnu/direct_compile.h"
 #include "tools/gnu/learnt_flags.h"
 #include "tools/gnu/link.h"
+#include "tools/gnu/naming.h"
 #include "tools/gnu/process.h"
 
 namespace gnu {
@@ -104,6 +106,29 @@ int transformer(const Args& args) {
   return 0;
 }
 
+// Gives the object's external procedures and common blocks the names that
+// the front end's and the code generator's flags ask for (naming.h). An
+// object it cannot read is not left behind with gfortran's names.
+bool name_symbols(const Unit& unit, const Args& flags, const std::string& object) {
+  Naming naming = naming_from_flags(unit.naming, flags);
+  if (naming.gfortran_names()) return true;
+  std::string bytes, source, error;
+  if (!read_text(object, &bytes)) return fail("ocgen", "cannot read " + object) == 0;
+  // A source that cannot be read again has no bind(c) names or spellings to find.
+  read_text(source_argument(unit), &source);
+  bool fixed = std::find(unit.flags.begin(), unit.flags.end(), "-ffixed-form") != unit.flags.end();
+  Renamed done;
+  bool named = rename_symbols(&bytes, naming, scan_source(source, fixed), &done, &error);
+  if (!named) error = "cannot name the symbols of " + object + ": " + error;
+  if (named && !done.renamed.empty() && !write_text(object, bytes)) {
+    named = false;
+    error = "cannot write " + object;
+  }
+  if (named) return true;
+  remove_file(object);
+  return fail("ocgen", error) == 0;
+}
+
 int code_generator(const Target& target, const Args& args) {
   std::string error;
   std::optional<CodeGenArgs> parsed = parse_code_generator_args(args, &error);
@@ -120,11 +145,12 @@ int code_generator(const Target& target, const Args& args) {
     if (front_end_object_fits(*unit, later, source_stamp(source_argument(*unit))) &&
         is_file(unit->object) && move_file(unit->object, parsed->object)) {
       show(unit->diagnostics);
-      return 0;
+      return name_symbols(*unit, parsed->flags, parsed->object) ? 0 : 1;
     }
     remove_file(unit->object);
   }
-  return run("ocgen", compile_command(target, *unit, later, parsed->object)) ? 0 : 1;
+  if (!run("ocgen", compile_command(target, *unit, later, parsed->object))) return 1;
+  return name_symbols(*unit, parsed->flags, parsed->object) ? 0 : 1;
 }
 
 int c_compiler(const Target& target, const Args& args) {
@@ -132,6 +158,80 @@ int c_compiler(const Target& target, const Args& args) {
   std::optional<Args> command = plan_c_compiler(target, args, &error);
   if (!command) return fail("OCC", error);
   return run("OCC", *command) ? 0 : 1;
+}
+
+// The directories where the compiler's linker finds "-l" libraries
+// (gfortran -print-search-dirs, "libraries: =<dir>:<dir>...").
+Args compiler_library_dirs(const Target& target) {
+  std::string program = find_program(target.fortran_compiler);
+  if (program.empty() || !plain_name(program)) return {};
+  FILE* pipe = popen(("'" + program + "' -print-search-dirs 2>/dev/null").c_str(), "r");
+  if (!pipe) return {};
+  std::string text;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+  pclose(pipe);
+  size_t at = text.find("\nlibraries: =");
+  if (at == std::string::npos) return {};
+  at += 14;
+  return split(text.substr(at, text.find('\n', at) - at), ':');
+}
+
+// The file the linker takes for "-l<name>" or "-l:<file>", as the GNU
+// linker searches (shared before static on the host, the MinGW-w64
+// linker's names on Windows); "" when none is there.
+std::string find_library(const Target& target, const std::string& option, const Args& dirs) {
+  std::string name = option.substr(2);
+  Args names;
+  if (name[0] == ':')
+    names = {name.substr(1)};
+  else if (target.windows)
+    names = {"lib" + name + ".dll.a", name + ".dll.a", "lib" + name + ".a", name + ".lib", "lib" + name + ".lib"};
+  else
+    names = {"lib" + name + ".so", "lib" + name + ".a"};
+  for (const std::string& dir : dirs)
+    for (const std::string& file : names)
+      if (is_file(dir + "/" + file)) return dir + "/" + file;
+  return "";
+}
+
+// Lets a name referenced under one spelling of an external name find its
+// definition under the other (naming.h): the link step gets the aliases
+// that the symbols of its inputs call for, read in-process; the compiler is
+// asked for its library directories when a library is named by "-l".
+bool add_name_aliases(const Target& target, LinkPlan* plan) {
+  if (!plan->link_step) return true;
+  LinkSymbols symbols;
+  Args dirs = plan->library_dirs;
+  bool searched = false;
+  for (const std::string& input : plan->link_inputs) {
+    std::string file = input;
+    if (starts_with(input, "-l")) {
+      if (!searched) {
+        Args more = compiler_library_dirs(target);
+        dirs.insert(dirs.end(), more.begin(), more.end());
+        searched = true;
+      }
+      file = find_library(target, input, dirs);
+    }
+    std::string bytes;
+    if (!file.empty() && read_text(file, &bytes)) read_link_symbols(bytes, &symbols);
+  }
+  LinkAliases aliases = link_aliases(symbols, target.windows && !target.x86_64 ? "_" : "");
+  Args& step = plan->steps[*plan->link_step];
+  Args more = alias_link_arguments(aliases);
+  step.insert(step.end(), more.begin(), more.end());
+  if (aliases.stubs.empty() || target.windows) return true;
+  const char* tmp = std::getenv("TMPDIR");
+  std::string stubs = std::string(tmp && *tmp ? tmp : "/tmp") + "/f90-aliases-XXXXXX.s";
+  int fd = mkstemps(&stubs[0], 2);
+  if (fd < 0) return fail("olink", "cannot write " + stubs) == 0;
+  close(fd);
+  plan->scratch.push_back(stubs);
+  if (!write_text(stubs, stub_assembly(aliases))) return fail("olink", "cannot write " + stubs) == 0;
+  // Before the libraries that define what the stubs jump to.
+  step.insert(step.begin() + 1, stubs);
+  return true;
 }
 
 // Removes what a failed link made, so that nothing half-made is left.
@@ -148,7 +248,7 @@ int linker(const Target& target, const Args& args) {
   if (plan->private_tmpdir) tmpdir.emplace();
   for (const std::string& w : plan->warnings) std::fprintf(stderr, "olink: warning: %s\n", w.c_str());
   if (!plan->remove_before.empty()) remove_file(plan->remove_before);
-  bool linked = true;
+  bool linked = add_name_aliases(target, &*plan);
   for (const auto& [from, to] : plan->copies)
     if (linked && !copy_file(from, to)) linked = fail("olink", "cannot write " + to) == 0;
   for (const Args& step : plan->steps) linked = linked && run("olink", step);

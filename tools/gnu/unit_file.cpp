@@ -68,6 +68,7 @@ std::string format_unit(UnitKind kind, const Unit& unit) {
     item("diagnostics", unit.diagnostics);
   }
   if (!unit.learnt_key.empty()) item("learnt-key", unit.learnt_key);
+  for (const std::string& flag : unit.naming) item("naming", flag);
   return text;
 }
 
@@ -88,7 +89,8 @@ std::optional<Unit> parse_unit(UnitKind kind, const std::string& text) {
   const struct {
     const char* key;
     Args* list;
-  } lists[] = {{"flag", &unit.flags}, {"later-flag", &unit.later_flags}, {"object-flag", &unit.object_flags}};
+  } lists[] = {{"flag", &unit.flags}, {"later-flag", &unit.later_flags}, {"object-flag", &unit.object_flags},
+                  {"naming", &unit.naming}};
   while (std::getline(in, line)) {
     size_t blank = line.find(' ');
     if (blank == std::string::npos) return std::nullopt;

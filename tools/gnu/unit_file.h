@@ -26,6 +26,9 @@ struct Unit {
   // What the front end saw, under which the code generator keeps its flags
   // for later runs (`learnt_flags_key`); empty for none.
   std::string learnt_key;
+  // The front end's flags that name external procedures and common blocks
+  // (naming.h), for the code generator, which names the object's symbols.
+  Args naming;
 };
 
 // Each of the two files starts with a line of its own, so that neither is
