@@ -82,6 +82,8 @@ class GnuBuild : public ::testing::Test {
     scratch.write("work/" + name, read_file(std::string(F90_SOURCE_DIR) + "/" + from));
   }
 
+  void mixed_language_builds();
+
   // Every run removes its temporary directory.
   void TearDown() override {
     if (!IsSkipped()) {
@@ -269,6 +271,64 @@ TEST_F(GnuBuild, GfortransStepsRunDirectlyMakeGfortransObject) {
   EXPECT_GE(lessons, 2u);
 }
 
+// Fortran and C as this suite's users mix them: C calls the Fortran library
+// (MEANSD, DOTP) and shares its common block CONFIG by the names of each
+// naming, or by gfortran's, and the library calls C's CNOTE back or a
+// plain gfortran library's; built into a program, a static library and a
+// shared library or DLL (with a module-definition file on Windows).
+void GnuBuild::mixed_language_builds() {
+  for (const char* name : {"stats.f", "names.h", "cmain.c", "cnote.c", "fnote.f", "fmain.f", "stats.def"})
+    source(name, std::string("tests/acceptance/programs/mixed/") + name);
+  const std::string gnu = triple.empty() ? "" : triple + "-";
+  // The plain gfortran library, as an archive and as a shared library on the host.
+  std::string plain = "cd " + scratch.at("work") + " && " + gnu + "gfortran -c fnote.f && " + gnu +
+                      "ar rcs libfnote.a fnote.o" + (triple.empty() ? " && gfortran -shared -o libfnote.so fnote.o" : "");
+  ASSERT_EQ(std::system(plain.c_str()), 0);
+  const std::string out = "CNOTE 4\nmean 5 sd 2.7386 calls 1 dotp 30\n", program = triple.empty() ? "app" : "app.exe";
+  const std::string dll = triple.empty() ? "-dll -o libstats.so" : "-dll -exports:stats.def -o stats.dll";
+  const std::string with_dll = triple.empty() ? "libstats.so -link -rpath -link " + scratch.at("work") : "stats.lib";
+  const struct {
+    std::string args, output = "";
+  } rows[] = {
+      {"-o app cmain.c stats.f cnote.c", out},
+      {"-YVAR_NAMES=LCS -DLOWER -o app cmain.c stats.f cnote.c", out},
+      {"-g77 -DGNU -o app cmain.c stats.f cnote.c", out},
+      // C written for gfortran's names links against the suite's.
+      {"-DGNU -o app cmain.c stats.f cnote.c", out},
+      {"-o app cmain.c stats.f -link -L. -link -lfnote -link -rpath -link .", "fnote 4\nmean 5 sd 2.7386 calls 1 dotp 30\n"},
+      {"-YVAR_NAMES=LCS -o app cmain.c stats.f -DLOWER -link -L. -link -l:libfnote.a",
+       "fnote 4\nmean 5 sd 2.7386 calls 1 dotp 30\n"},
+      {"-lib -o stats.lib stats.f"},
+      {"-o app cmain.c cnote.c stats.lib", out},
+      {dll + " stats.f cnote.c"},
+      {"-o app cmain.c " + with_dll, out},
+      {"-o app fmain.f " + with_dll, "dotp 14.0\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args);
+    RunResult r = f90(words(row.args));
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    if (!row.output.empty()) {
+      EXPECT_EQ(run(program), row.output);
+    }
+  }
+  if (!triple.empty()) {
+    DriverRun objdump;
+    objdump.program = "/usr/bin/" + triple + "-objdump";
+    objdump.args = {"-p", scratch.at("work/stats.dll")};
+    std::string headers = run_driver(objdump).out;
+    for (const char* name : {"] CONFIG\n", "] DOTP\n", "] MEANSD\n"}) EXPECT_NE(headers.find(name), std::string::npos) << headers;
+    EXPECT_EQ(headers.find("meansd_"), std::string::npos);
+  }
+  // A missing routine is named as the code calls it.
+  RunResult r = f90({"-o", "bad", "cmain.c", "stats.f"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("undefined reference to `CNOTE'"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("link failed.\n"), std::string::npos) << r.err;
+}
+
+TEST_F(GnuBuild, MixedLanguageBuilds) { mixed_language_builds(); }
+
 // Real Windows programs: the suite installed for the target that
 // scripts/test-win-programs names (F90_WIN_TARGET) builds them with the
 // MinGW-w64 tools, and wine (F90_WIN_WINE) runs them. Skipped without it.
@@ -364,5 +424,7 @@ TEST_F(WindowsBuild, ProgramsLibrariesAndDllsRunUnderWine) {
     for (const std::string& name : scratch.list("work")) EXPECT_NE(name.rfind("bad", 0), 0u) << name;
   }
 }
+
+TEST_F(WindowsBuild, MixedLanguageBuildsRunUnderWine) { mixed_language_builds(); }
 
 }  // namespace
