@@ -1,8 +1,12 @@
 #include <stdio.h>
 
-double circle_area(double radius);
+double stats_mean(const double *values, int n); /* in the Fortran DLL */
+void describe_circle(double radius);            /* in the Fortran static library */
 
 int main(void) {
-  printf("C: circle area %.2f\n", circle_area(2.0));
+  double values[] = {1, 2, 3, 4};
+  printf("C: mean %.2f\n", stats_mean(values, 4));
+  fflush(stdout);
+  describe_circle(2.0); /* prints through the Fortran runtime */
   return 0;
 }
