@@ -38,6 +38,7 @@
 
 #include "driver/arglist.h"
 #include "platform/command_split.h"
+#include "tools/gnu/files.h"
 #include "tools/gnu/gnu.h"
 
 namespace {
@@ -119,24 +120,11 @@ void make_read_only(const std::string& path) {
 }
 
 bool write_file(const std::string& path, const std::string& content) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) {
+  if (!gnu::write_text(path, content)) {
     std::fprintf(stderr, "stand-in: cannot write %s\n", path.c_str());
     return false;
   }
-  std::fwrite(content.data(), 1, content.size(), f);
-  if (std::fclose(f) != 0) return false;
   if (MakeReadOnly) make_read_only(path);
-  return true;
-}
-
-bool read_file(const std::string& path, std::string& content) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  char piece[4096];
-  size_t n;
-  while ((n = std::fread(piece, 1, sizeof piece, f)) > 0) content.append(piece, n);
-  std::fclose(f);
   return true;
 }
 
@@ -217,7 +205,7 @@ int main(int argc, char** argv) {
 
   if (args.size() == 1 && args[0].size() > 1 && args[0][0] == '@') {
     std::string text;
-    if (!read_file(args[0].substr(1), text)) {
+    if (!gnu::read_text(args[0].substr(1), &text)) {
       append_log(record);
       std::fprintf(stderr, "%s: cannot read response file %s\n", tool.c_str(), args[0].c_str() + 1);
       return 2;

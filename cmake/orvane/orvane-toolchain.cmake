@@ -26,12 +26,34 @@ if(ORVANE_GNU_TARGET MATCHES "^(i686|x86_64)-w64-mingw32$")
   set(CMAKE_CXX_COMPILER ${ORVANE_GNU_TARGET}-g++)
   set(F90_MINGW_TRIPLE ${ORVANE_GNU_TARGET})
   include("${CMAKE_CURRENT_LIST_DIR}/mingw-root.cmake")
+  # Installations for the target named on the command line
+  # (-DCMAKE_PREFIX_PATH=<prefix>) are searched where they are, beside the
+  # target's root, rather than under it.
+  list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})
   if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     find_program(ORVANE_WINE NAMES wine)
     if(ORVANE_WINE)
       set(CMAKE_CROSSCOMPILING_EMULATOR ${ORVANE_WINE})
     endif()
   endif()
+  # The runtime of the programs and DLLs built: as f90 links them by
+  # default, gcc and g++ link the static runtime (gfortran's, gcc's and
+  # g++'s, -static) into the programs and DLLs they link, so that they run
+  # with nothing beside them; ORVANE_DLL_RUNTIME links them all with the
+  # runtime DLLs instead (f90 -usedll, gcc and g++ as they are), which then
+  # ship with the program.
+  option(ORVANE_DLL_RUNTIME "Link with the runtime DLLs of gfortran, gcc and g++, not the static runtime" OFF)
+  list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ORVANE_DLL_RUNTIME)
+  set(_orvane_rules "${CMAKE_CURRENT_LIST_DIR}/Modules/Orvane-Windows-runtime.cmake")
+  foreach(lang IN ITEMS C CXX)
+    # A project's own override is read after this one.
+    if(CMAKE_USER_MAKE_RULES_OVERRIDE_${lang} AND NOT CMAKE_USER_MAKE_RULES_OVERRIDE_${lang} STREQUAL _orvane_rules)
+      set(ORVANE_USER_MAKE_RULES_OVERRIDE_${lang} "${CMAKE_USER_MAKE_RULES_OVERRIDE_${lang}}")
+      list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ORVANE_USER_MAKE_RULES_OVERRIDE_${lang})
+    endif()
+    set(CMAKE_USER_MAKE_RULES_OVERRIDE_${lang} "${_orvane_rules}")
+  endforeach()
+  unset(_orvane_rules)
 endif()
 
 # CMake's own identification compiles a probe whose preprocessor macros tell

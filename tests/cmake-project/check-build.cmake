@@ -5,6 +5,11 @@
 # directly, the libraries made by f90 -lib and -dll, the program linked by
 # f90 with the runtime search path of the build tree, and the C and C++
 # programs linked with the Fortran runtime (the C one without the C++ one).
+# Then where the libraries are, in the build tree and in its installation
+# (<build dir>/installed), and for Windows that no program or DLL, of the
+# build tree or of the consumer built against the installation
+# (<build dir>/consumer), needs a runtime DLL unless built with
+# ORVANE_DLL_RUNTIME (<build dir>/consumer-dll, when there).
 function(fail what)
   message(FATAL_ERROR "check-build: ${what}")
 endfunction()
@@ -50,33 +55,78 @@ file(READ "${LOG}" log)
 string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\1" f90 "${F90}")
 string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\1" build "${BUILD}")
 if(TRIPLE MATCHES "mingw32")
-  # For Windows: the suite's library names, olink writing the DLL's import
-  # library, user32 named as the suite names it, -wsim for the GUI program.
+  # For Windows: the suite's library names, the DLL's import library moved
+  # from beside it to lib/, user32 named as the suite names it, -wsim for
+  # the GUI program, the static runtime for gcc and g++ (the libraries of
+  # their links are in a response file with the Makefile generator).
   set(expected
-    "${f90} -lib -o geometry\\.lib "
-    "${f90} +-dll -o stats\\.dll [^\n]*stats\\.f90\\.o [^\n]*csum\\.c\\.obj +m\\.lib"
-    "${f90} [^\n]*main\\.f90\\.o -o app\\.exe +geometry\\.lib +stats\\.lib"
-    "${f90} +-wsim [^\n]*window\\.f90\\.o -o window\\.exe +user32\\.lib"
-    "g\\+\\+ [^\n]*-o cxxmain\\.exe [^\n]*geometry\\.lib [^\n]*-lgfortran"
-    "gcc [^\n]*-o cmain\\.exe [^\n]*geometry\\.lib [^\n]*-lgfortran")
+    "${f90} -lib -o lib/geometry\\.lib "
+    "${f90} +-dll -o bin/stats\\.dll [^\n]*stats\\.f90\\.o [^\n]*csum\\.c\\.obj +m\\.lib"
+    "-DDLL=bin/stats\\.dll -DIMPLIB=lib/stats\\.lib -P "
+    "${f90} [^\n]*main\\.f90\\.o -o bin/app\\.exe +lib/geometry\\.lib +lib/stats\\.lib"
+    "${f90} +-wsim [^\n]*window\\.f90\\.o -o bin/window\\.exe +user32\\.lib"
+    "g\\+\\+ [^\n]*-o bin/cxxmain\\.exe [^\n]* -static"
+    "gcc [^\n]*-o bin/cmain\\.exe [^\n]* -static")
+  set(files bin/stats.dll lib/stats.lib lib/geometry.lib installed/bin/stats.dll installed/lib/stats.lib
+      installed/lib/geometry.lib)
 else()
   set(expected
-    "${f90} -lib -o libgeometry\\.a "
-    "${f90} +-dll -link -Wl,-soname,libstats\\.so -o libstats\\.so [^\n]*stats\\.f90\\.o [^\n]*csum\\.c\\.o +-link -lm"
-    "${f90} [^\n]*main\\.f90\\.o -o app +-link -Wl,-rpath,${build} +libgeometry\\.a +libstats\\.so"
+    "${f90} -lib -o lib/libgeometry\\.a "
+    "${f90} +-dll -link -Wl,-soname,libstats\\.so -o lib/libstats\\.so [^\n]*stats\\.f90\\.o [^\n]*csum\\.c\\.o +-link -lm"
+    "${f90} [^\n]*main\\.f90\\.o -o bin/app +-link -Wl,-rpath,${build}/lib +lib/libgeometry\\.a +lib/libstats\\.so"
     # The C and C++ programs get the Fortran runtime from the implicit link
     # information CMake read from f90's link.
-    "c\\+\\+ [^\n]*-o cxxmain +libgeometry\\.a +-lgfortran +-lquadmath"
-    "cc [^\n]*-o cmain +libgeometry\\.a +-lgfortran +-lm +-lquadmath +-lm")
+    "c\\+\\+ [^\n]*-o bin/cxxmain +lib/libgeometry\\.a +-lgfortran +-lquadmath"
+    "cc [^\n]*-o bin/cmain +-Wl,-rpath,${build}/lib +lib/libgeometry\\.a +lib/libstats\\.so +-lgfortran +-lm +-lquadmath +-lm")
+  set(files lib/libstats.so lib/libgeometry.a installed/lib/libstats.so installed/lib/libgeometry.a)
 endif()
+list(APPEND files installed/include/shapes.mod installed/include/stats.mod
+     installed/lib/cmake/orvane_cmake_check/orvane_cmake_check-config.cmake)
+foreach(file IN LISTS files)
+  if(NOT EXISTS "${BUILD}/${file}")
+    fail("no ${file} in ${BUILD}")
+  endif()
+endforeach()
 foreach(pattern IN LISTS expected)
   if(NOT log MATCHES "${pattern}")
     fail("no \"${pattern}\" in the build log ${LOG}")
   endif()
 endforeach()
-if(log MATCHES "-o cmain(\\.exe)?[^\n]*-lstdc")
+if(log MATCHES "-o bin/cmain(\\.exe)?[^\n]*-lstdc")
   fail("the C program linked with the C++ runtime (build log ${LOG})")
 endif()
 if(log MATCHES "(^|[ /]|mingw32-)gfortran[ \n]")
   fail("gfortran run directly (build log ${LOG})")
+endif()
+
+if(TRIPLE MATCHES "mingw32")
+  # Nothing but programs and DLLs in bin/, of the build and installed.
+  file(GLOB stale "${BUILD}/bin/*.lib" "${BUILD}/bin/*.a" "${BUILD}/installed/bin/*.lib")
+  if(stale)
+    fail("left in bin/: ${stale}")
+  endif()
+  # The DLLs a file imports, by objdump -p.
+  function(imports file result)
+    execute_process(COMMAND ${TRIPLE}-objdump -p "${file}" OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "DLL Name: [^\n]+" names "${dump}")
+    set(${result} "${names}" PARENT_SCOPE)
+  endfunction()
+  set(runtime "lib(gfortran|quadmath|gcc_s|stdc\\+\\+|winpthread)[^;]*\\.dll")
+  file(GLOB programs "${BUILD}/bin/*" "${BUILD}/consumer/*.exe" "${BUILD}/consumer/*.dll")
+  list(LENGTH programs count)
+  if(NOT count EQUAL 8)
+    fail("${count} programs and DLLs built, not 8: ${programs}")
+  endif()
+  foreach(program IN LISTS programs)
+    imports("${program}" names)
+    if(names MATCHES "${runtime}")
+      fail("${program} imports a runtime DLL: ${names}")
+    endif()
+  endforeach()
+  if(EXISTS "${BUILD}/consumer-dll")
+    imports("${BUILD}/consumer-dll/cmain.exe" names)
+    if(NOT names MATCHES "libgfortran-5\\.dll")
+      fail("consumer-dll/cmain.exe, built with ORVANE_DLL_RUNTIME, imports no libgfortran-5.dll: ${names}")
+    endif()
+  endif()
 endif()

@@ -1,9 +1,16 @@
 // The tools' cache directory.
 #include "tools/gnu/cache.h"
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+
+#include "tools/gnu/files.h"
+
+namespace fs = std::filesystem;
 
 namespace gnu {
 namespace {
@@ -30,6 +37,14 @@ std::string cache_file(const std::string& kind, const std::string& key) {
   else
     return "";
   return dir + "/orvane-f90/" + kind + hash_text(key);
+}
+
+void replace_file(const std::string& path, const std::string& text) {
+  std::error_code ec;
+  fs::create_directories(fs::path(path).parent_path(), ec);
+  std::string part = path + "." + std::to_string(getpid()) + ".part";
+  if (write_text(part, text)) fs::rename(part, path, ec);
+  fs::remove(part, ec);
 }
 
 }  // namespace gnu

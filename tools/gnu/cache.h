@@ -9,5 +9,8 @@ namespace gnu {
 
 // The cache's file "<kind><hash of the key>"; empty when there is no cache directory.
 std::string cache_file(const std::string& kind, const std::string& key);
+// Writes a complete file under a name of its own and renames it over `path`,
+// so that concurrent runs read the old text or the new, never a mixture.
+void replace_file(const std::string& path, const std::string& text);
 
 }  // namespace gnu

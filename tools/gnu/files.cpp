@@ -1,7 +1,6 @@
-// Files and text for the GNU-backed tools.
+// Files and text for the stand-in tools, in both modes (no call here is
+// POSIX-only: the Windows build of the recording stand-in has them too).
 #include "tools/gnu/files.h"
-
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -42,14 +41,6 @@ bool write_text(const std::string& path, const std::string& text) {
   out << text;
   out.close();
   return static_cast<bool>(out);
-}
-
-void replace_file(const std::string& path, const std::string& text) {
-  std::error_code ec;
-  fs::create_directories(fs::path(path).parent_path(), ec);
-  std::string part = path + "." + std::to_string(getpid()) + ".part";
-  if (write_text(part, text)) fs::rename(part, path, ec);
-  fs::remove(part, ec);
 }
 
 bool move_file(const std::string& from, const std::string& to) {

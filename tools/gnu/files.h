@@ -1,5 +1,5 @@
-// Files and text for the GNU-backed tools. The tools share the driver's
-// current directory, so relative names mean the same to every step.
+// Files and text for the stand-in tools. They share the driver's current
+// directory, so relative names mean the same to every step.
 #pragma once
 #include <optional>
 #include <string>
@@ -15,9 +15,6 @@ bool is_directory(const std::string& path);
 // The whole file, byte for byte; false when it is not a readable file.
 bool read_text(const std::string& path, std::string* text);
 bool write_text(const std::string& path, const std::string& text);
-// Writes a complete file under a name of its own and renames it over `path`,
-// so that concurrent runs read the old text or the new, never a mixture.
-void replace_file(const std::string& path, const std::string& text);
 // Makes `from` the file `to`: renamed, or copied across file systems.
 bool move_file(const std::string& from, const std::string& to);
 bool copy_file(const std::string& from, const std::string& to);

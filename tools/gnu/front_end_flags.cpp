@@ -53,12 +53,12 @@ const Row FrontEndFlags[] = {
      [](FrontEndReading& r, const std::string& v) {
        if (!v.empty()) r.preprocessor.push_back("-I" + absolute_path(v));
      }},
-    // -syntax: nothing follows the front end, which only checks.
-    {"-dB", false, [](FrontEndReading& r, const std::string&) { r.check_only = true; }},
     // The higher optimisation levels give the front end a "-O0"; the code
     // generator then gets -O2 or -O3, and -O2 is the one a build most often
     // asks for.
     {"-O0", false, [](FrontEndReading& r, const std::string&) { r.guessed_later_flags = {"-O2"}; }},
+    // -syntax: nothing follows the front end, which only checks.
+    {"-dB", false, [](FrontEndReading& r, const std::string&) { r.check_only = true; }},
 };
 
 }  // namespace

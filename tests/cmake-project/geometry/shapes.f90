@@ -13,4 +13,10 @@ contains
     real(c_double), value :: radius
     circle_area = pi * radius * radius
   end function circle_area
+
+  ! For the C programs: the Fortran runtime at work under a C main program.
+  subroutine describe_circle(radius) bind(c, name='describe_circle')
+    real(c_double), value :: radius
+    print '(a,f0.2)', 'circle area ', circle_area(radius)
+  end subroutine describe_circle
 end module shapes

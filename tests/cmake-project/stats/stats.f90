@@ -19,6 +19,13 @@ contains
     mean = c_sum(values, size(values)) / size(values)
   end function mean
 
+  ! For the C programs.
+  real(c_double) function stats_mean(values, n) bind(c, name='stats_mean')
+    integer(c_int), value :: n
+    real(c_double), intent(in) :: values(n)
+    stats_mean = mean(values)
+  end function stats_mean
+
   real(c_double) function norm(x, y)
     real(c_double), intent(in) :: x, y
     norm = c_hypot(x, y)
