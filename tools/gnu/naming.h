@@ -66,13 +66,18 @@
 //   name (a plain gfortran library, "-lblas"), and for C that reads a
 //   common block by gfortran's name ("config_"), the link adds the mapping:
 //   olink reads the symbol tables of its inputs in-process (objects, the
-//   index of archives, the dynamic symbols of shared libraries) and, for each
-//   name referenced and defined nowhere whose other spelling is defined,
-//   gives the linker "-u <defined> --defsym=<referenced>=<defined>", which
-//   also takes the member out of an archive; a definition found only in a
-//   shared library gets a small jump stub instead, as --defsym cannot name a
-//   dynamic symbol. A name defined under neither is left to the linker,
-//   whose message names it as the code does.
+//   index and the members of archives, the dynamic symbols of shared
+//   libraries; "-l" libraries where the linker would find them) and, for
+//   each name referenced and defined nowhere whose other spelling is
+//   defined, gives the linker "-u <defined> --defsym=<referenced>=<defined>"
+//   (-u takes the member out of an archive, which --defsym alone does not);
+//   a definition found only in a shared library gets a small jump stub
+//   instead, as --defsym cannot name a dynamic symbol. A lower-case name
+//   ("cnote", of -N163) is mapped to gfortran's only where the default
+//   naming's upper-case one is not defined too, so that a C library's
+//   "exit" never goes to a Fortran EXIT's alias "exit_". A name defined
+//   under neither spelling is left to the linker, whose message names it as
+//   the code does.
 #pragma once
 #include <map>
 #include <optional>
