@@ -165,7 +165,8 @@ TEST_P(NamingObjects, RenamedObjectsLinkWithCUnderEitherName) {
   write_file(dir + "/stats.f", Library);
   write_file(dir + "/suite.c", SuiteCaller);
   write_file(dir + "/gf.c", GfortranCaller);
-  ASSERT_TRUE(run("cd " + dir + " && " + prefix + "gfortran -c -O2 " + pic + "stats.f && " + prefix + "gcc -c " + pic + "suite.c gf.c"));
+  ASSERT_TRUE(run("cd " + dir + " && " + prefix + "gfortran -c -O2 " + pic + "stats.f && " + prefix + "gcc -c " +
+                  pic + "suite.c gf.c"));
   std::string object = read_file(dir + "/stats.o"), original = object;
 
   // A damaged object is refused and left as it was, wherever it is cut.
@@ -179,6 +180,11 @@ TEST_P(NamingObjects, RenamedObjectsLinkWithCUnderEitherName) {
     }
   }
 
+  // Common blocks have a rule of their own.
+  std::string commons = object;
+  ASSERT_TRUE(gnu::rename_symbols(&commons, gnu::naming_from_flags({"-YCOM_SFX=_c"}, {"-N162"}), {}, &done, &error));
+  auto common = std::make_pair(decoration + "config_", decoration + "CONFIG_c");
+  EXPECT_NE(std::find(done.renamed.begin(), done.renamed.end(), common), done.renamed.end());
   ASSERT_TRUE(gnu::rename_symbols(&object, naming, {}, &done, &error)) << error;
   const std::string d = decoration;
   using Pairs = std::vector<std::pair<std::string, std::string>>;
@@ -190,7 +196,8 @@ TEST_P(NamingObjects, RenamedObjectsLinkWithCUnderEitherName) {
   write_file(dir + "/stats.o", object);
   gnu::LinkSymbols symbols;
   ASSERT_TRUE(gnu::read_link_symbols(object, &symbols));
-  for (const char* name : {"MEANSD", "meansd_", "DOTP", "dotp_", "CONFIG"}) EXPECT_TRUE(symbols.defined.count(d + name));
+  for (const char* name : {"MEANSD", "meansd_", "DOTP", "dotp_", "CONFIG"})
+    EXPECT_TRUE(symbols.defined.count(d + name)) << name;
   EXPECT_TRUE(symbols.undefined.count(d + "CNOTE"));
   EXPECT_FALSE(symbols.defined.count(d + "config_") || symbols.defined.count(d + "cnote_"));
   // Renaming again changes nothing.

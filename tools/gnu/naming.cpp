@@ -301,11 +301,13 @@ bool rename_elf(std::string* object, const Naming& naming, const SourceNames& so
     }
   }
   if (symtab == 0) return true;
-  uint64_t sym_off = get(b, section(symtab) + L.sh_offset, L.word), sym_size = get(b, section(symtab) + L.sh_size, L.word);
+  uint64_t sym_off = get(b, section(symtab) + L.sh_offset, L.word);
+  uint64_t sym_size = get(b, section(symtab) + L.sh_size, L.word);
   uint64_t strtab = get(b, section(symtab) + L.sh_link, 4);
   if (strtab == 0 || strtab >= shnum || sym_off > b.size() || sym_size > b.size() - sym_off || sym_size % L.sym_size)
     return damaged(error, "symbol table");
-  uint64_t str_off = get(b, section(strtab) + L.sh_offset, L.word), str_size = get(b, section(strtab) + L.sh_size, L.word);
+  uint64_t str_off = get(b, section(strtab) + L.sh_offset, L.word);
+  uint64_t str_size = get(b, section(strtab) + L.sh_size, L.word);
   if (str_off > b.size() || str_size > b.size() - str_off) return damaged(error, "string table");
 
   std::string symbols = b.substr(sym_off, sym_size);
@@ -550,7 +552,8 @@ bool read_symbols(const std::string& bytes, LinkSymbols* symbols, bool member) {
   if (!member && (bytes.compare(0, 8, "!<arch>\n") == 0 || bytes.compare(0, 8, "!<thin>\n") == 0))
     return archive_symbols(bytes, symbols);
   if (bytes.size() >= 4 && bytes.compare(0, 4, "\x7f" "ELF") == 0) return elf_symbols(bytes, symbols);
-  if (bytes.size() >= 20 && (get(bytes, 0, 2) == 0x14c || get(bytes, 0, 2) == 0x8664)) return coff_symbols(bytes, symbols);
+  if (bytes.size() >= 20 && (get(bytes, 0, 2) == 0x14c || get(bytes, 0, 2) == 0x8664))
+    return coff_symbols(bytes, symbols);
   return false;
 }
 
