@@ -71,7 +71,11 @@ if(EXISTS "${_orvane_root}/orvane_release.txt")
   endif()
 endif()
 
-# The compiler and platform modules are found before CMake's own.
-if(NOT "${CMAKE_CURRENT_LIST_DIR}/Modules" IN_LIST CMAKE_MODULE_PATH)
+# The compiler and platform modules are found before CMake's own. (No
+# IN_LIST here: a project that asks for CMake older than 3.3, as LAPACK's
+# 3.2, reads the toolchain under the old policy, where if() does not know it.)
+list(FIND CMAKE_MODULE_PATH "${CMAKE_CURRENT_LIST_DIR}/Modules" _orvane_modules_at)
+if(_orvane_modules_at EQUAL -1)
   list(PREPEND CMAKE_MODULE_PATH "${CMAKE_CURRENT_LIST_DIR}/Modules")
 endif()
+unset(_orvane_modules_at)
