@@ -63,7 +63,7 @@ TEST(Naming, SuiteNamesOfGfortransSymbols) {
       "      subroutine bnd(n) bind(c,\n"
       "     & name = ' cnote_ ')\n"
       "      END\n",
-      true);
+      gnu::SourceForm::Fixed);
   const gnu::Naming deflt = gnu::naming_from_flags({}, {"-N162"}), asis = gnu::naming_from_flags({}, {}),
                     custom = gnu::naming_from_flags({"-YEXT_PFX=f_", "-YCOM_NAMES=LCS", "-YCOM_SFX=$"}, {"-N162"});
   struct Case {
@@ -100,7 +100,7 @@ TEST(Naming, SuiteNamesOfGfortransSymbols) {
       "end interface\n"
       "call h(1, &\n"
       "  & 2); common /Free/ q\n",
-      false);
+      gnu::SourceForm::Free);
   EXPECT_EQ(free.bound, (std::set<std::string>{"C_F", "bind", "c", "f", "function", "g_", "interface", "name",
                                                "subroutine", "x"}));
   EXPECT_EQ(free.spelling.at("free"), "Free");

@@ -160,12 +160,7 @@ bool plain_name(const std::string& name) {
 std::optional<CompileSteps> parse_driver_listing(const std::string& text) {
   CompileSteps steps;
   Args environment;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    start = end + 1;
+  for (const std::string& line : split(text, '\n')) {
     if (!line.empty() && line[0] == ' ') {
       std::optional<Args> command = command_of(line);
       if (!command) return std::nullopt;

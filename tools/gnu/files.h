@@ -27,6 +27,7 @@ std::string source_stamp(const std::string& path);
 bool starts_with(const std::string& text, const char* prefix);
 bool ends_with(const std::string& text, const std::string& end);
 std::string lower(std::string text);
+std::string upper(std::string text);
 std::string base_name(const std::string& path);
 // The text after the last dot of the last component, as written, or "".
 std::string suffix_of(const std::string& path);

@@ -5,24 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tools/gnu/files.h"
+
 namespace gnu {
 namespace {
 
-using Args = std::vector<std::string>;
-
-bool starts(const std::string& text, const char* prefix) { return text.compare(0, std::strlen(prefix), prefix) == 0; }
-
-std::string lower_case(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
-std::string upper_case(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 bool letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool name_char(char c) { return letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '$'; }
@@ -59,7 +46,7 @@ Args naming_flags(const Args& front_end) {
   Args kept;
   for (const std::string& flag : front_end)
     for (const char* prefix : FrontEndNamingFlags)
-      if (starts(flag, prefix)) kept.push_back(flag);
+      if (starts_with(flag, prefix)) kept.push_back(flag);
   return kept;
 }
 
@@ -75,9 +62,9 @@ Naming naming_from_flags(const Args& front_end, const Args& code_generator) {
   naming.procedures = naming.commons = {general, "", g77 ? "_" : ""};
   for (const std::string& flag : front_end) {
     size_t eq = flag.find('=');
-    if (!starts(flag, "-Y") || eq == std::string::npos) continue;
+    if (!starts_with(flag, "-Y") || eq == std::string::npos) continue;
     std::string key = flag.substr(2, eq - 2), value = flag.substr(eq + 1);
-    NameRule* rule = starts(key, "EXT_") ? &naming.procedures : starts(key, "COM_") ? &naming.commons : nullptr;
+    NameRule* rule = starts_with(key, "EXT_") ? &naming.procedures : starts_with(key, "COM_") ? &naming.commons : nullptr;
     if (!rule) continue;
     key = key.substr(4);
     if (key == "NAMES" && case_value(value)) rule->letter_case = *case_value(value);
@@ -132,12 +119,7 @@ void tokenize(const std::string& line, std::vector<Token>* out) {
 std::vector<std::vector<Token>> statements(const std::string& text, bool fixed_form) {
   std::vector<std::vector<Token>> result;
   bool continues = false;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    start = end + 1;
+  for (const std::string& line : split(text, '\n')) {
     std::vector<Token> tokens;
     bool continuation = false;
     if (fixed_form) {
@@ -161,15 +143,15 @@ std::vector<std::vector<Token>> statements(const std::string& text, bool fixed_f
 }
 
 bool is_keyword(const Token& token, const char* word) {
-  return token.kind == Token::Name && lower_case(token.text) == word;
+  return token.kind == Token::Name && lower(token.text) == word;
 }
 
 }  // namespace
 
-SourceNames scan_source(const std::string& text, bool fixed_form) {
+SourceNames scan_source(const std::string& text, SourceForm form) {
   SourceNames names;
   std::set<std::string> defined;
-  for (const std::vector<Token>& tokens : statements(text, fixed_form)) {
+  for (const std::vector<Token>& tokens : statements(text, form == SourceForm::Fixed)) {
     bool common = !tokens.empty() && is_keyword(tokens[0], "common");
     bool bind_c = false;
     for (size_t i = 0; i + 2 < tokens.size(); ++i)
@@ -182,7 +164,7 @@ SourceNames scan_source(const std::string& text, bool fixed_form) {
         if (first != std::string::npos) names.bound.insert(token.text.substr(first, last - first + 1));
       }
       if (token.kind != Token::Name) continue;
-      std::string key = lower_case(token.text);
+      std::string key = lower(token.text);
       // A bind(c) procedure without a name= is known by its own name.
       if (bind_c) names.bound.insert(key);
       bool definition = (i > 0 && (is_keyword(tokens[i - 1], "subroutine") || is_keyword(tokens[i - 1], "function") ||
@@ -200,18 +182,18 @@ SourceNames scan_source(const std::string& text, bool fixed_form) {
 
 std::optional<std::string> suite_name(const Naming& naming, const SourceNames& source, SymbolKind kind,
                                       const std::string& symbol, const std::string& decoration) {
-  if (!starts(symbol, decoration.c_str())) return std::nullopt;
+  if (!starts_with(symbol, decoration.c_str())) return std::nullopt;
   std::string bare = symbol.substr(decoration.size());
   std::string name = fortran_name(bare);
   if (name.empty() || source.bound.count(bare)) return std::nullopt;
   const NameRule& rule = kind == SymbolKind::Procedure ? naming.procedures : naming.commons;
   std::string spelt;
   switch (rule.letter_case) {
-    case LetterCase::Upper: spelt = upper_case(name); break;
+    case LetterCase::Upper: spelt = upper(name); break;
     case LetterCase::Lower: spelt = name; break;
     case LetterCase::AsWritten: {
       auto found = source.spelling.find(name);
-      spelt = found == source.spelling.end() ? upper_case(name) : found->second;
+      spelt = found == source.spelling.end() ? upper(name) : found->second;
       break;
     }
   }
@@ -573,19 +555,19 @@ bool suite_shape(const std::string& name) {
 LinkAliases link_aliases(const LinkSymbols& symbols, const std::string& decoration) {
   LinkAliases aliases;
   for (const std::string& wanted : symbols.undefined) {
-    if (symbols.defined.count(wanted) || symbols.dynamic.count(wanted) || !starts(wanted, decoration.c_str()))
+    if (symbols.defined.count(wanted) || symbols.dynamic.count(wanted) || !starts_with(wanted, decoration.c_str()))
       continue;
     std::string bare = wanted.substr(decoration.size()), name = fortran_name(bare);
     // gfortran's name of the suite's, or the suite's names (default, then
     // lower case) of gfortran's.
     Args others;
     if (!name.empty())
-      others = {upper_case(name), name};
-    else if (suite_shape(bare) && (bare != lower_case(bare) || !symbols.defined.count(decoration + upper_case(bare))))
+      others = {upper(name), name};
+    else if (suite_shape(bare) && (bare != lower(bare) || !symbols.defined.count(decoration + upper(bare))))
       // A lower-case name is also a C library's ("exit"): gfortran's name
       // is taken for it only from code not compiled with the default
       // naming (that keeps "exit_" beside "EXIT"), a plain gfortran library.
-      others = {lower_case(bare) + "_"};
+      others = {lower(bare) + "_"};
     for (const std::string& other : others) {
       std::string symbol = decoration + other;
       if (symbols.defined.count(symbol)) {

@@ -115,7 +115,8 @@ struct SourceNames {
   std::map<std::string, std::string> spelling;  // lower-case name -> as written
   std::set<std::string> bound;                  // symbols its bind(c) statements name
 };
-SourceNames scan_source(const std::string& text, bool fixed_form);
+enum class SourceForm { Fixed, Free };
+SourceNames scan_source(const std::string& text, SourceForm form);
 
 enum class SymbolKind { Procedure, Common };
 // The suite's name for gfortran's symbol `symbol` (with the target's C

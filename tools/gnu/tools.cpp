@@ -118,7 +118,8 @@ bool name_symbols(const Unit& unit, const Args& flags, const std::string& object
   read_text(source_argument(unit), &source);
   bool fixed = std::find(unit.flags.begin(), unit.flags.end(), "-ffixed-form") != unit.flags.end();
   Renamed done;
-  bool named = rename_symbols(&bytes, naming, scan_source(source, fixed), &done, &error);
+  bool named = rename_symbols(&bytes, naming, scan_source(source, fixed ? SourceForm::Fixed : SourceForm::Free),
+                              &done, &error);
   if (!named) error = "cannot name the symbols of " + object + ": " + error;
   if (named && !done.renamed.empty() && !write_text(object, bytes)) {
     named = false;
