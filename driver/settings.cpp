@@ -75,9 +75,6 @@ void reset_settings() {
   }
   std::free(OutputName);
   OutputName = nullptr;
-  OptionPrefixChars = PlatformOptionPrefixChars;
-  PlusPrefixCount = 2;
-  ToolSuffix[0] = '\0';
   TargetKind = KindConsoleExe;
   OptLevel = Verbose = DryRun = KeepTemps = NoDefaultLib = CheckOptsOnly = SafeFP = 0;
   VarNameCase = 1;
