@@ -136,7 +136,8 @@ TEST_F(Intake, DefaultOptionsOnlyFromF90LinesAndInFrontOfTheCommandLine) {
   EXPECT_EQ(r.err, "ERROR: Unrecognized arguments: -kone -k two -kthree -kcmd\n");
 }
 
-// A driver with no parent directory above its own cannot find the suite.
+// A driver with no parent directory above its own cannot find the suite; one
+// directory down, the root directory is the installation.
 TEST_F(Intake, DriverAtTheRootFindsNoInstallDir) {
   std::string copy = "/f90-at-root-" + std::to_string(getpid());
   std::error_code ec;
@@ -146,9 +147,13 @@ TEST_F(Intake, DriverAtTheRootFindsNoInstallDir) {
   d.program = copy;
   d.cwd = scratch.at("work");
   RunResult r = run_driver(d);
-  std::filesystem::remove(copy);
+  std::filesystem::create_directory(copy + ".d");
+  std::filesystem::rename(copy, d.program = copy + ".d/f90");
+  RunResult below = run_driver(d);
+  std::filesystem::remove_all(copy + ".d");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Can't find the orvane directory.\nPlease set the ORVANE environment variable and try again.\n");
+  EXPECT_EQ(std::to_string(below.status) + " " + below.err, "0 ERROR: No input files.\n");
 }
 
 // ORVANE of 261 characters is refused before any argument is looked at,
