@@ -67,6 +67,7 @@ void set_output_name(const char* name) {
   std::memcpy(OutputName, name, len + 1);
 }
 
+#ifdef F90_EXIT_THROWS  // the fuzzing core's: the driver runs once per process
 void reset_settings() {
   for (ArgList** list : {&CPreprocessorFlags, &FrontEndFlags, &TransformerFlags, &CodeGenFlags,
                          &CCompilerFlags, &LinkOptions, &LinkObjects, &LinkLibraries}) {
@@ -85,3 +86,4 @@ void reset_settings() {
   TargetCpu = -1;
   Sse2Mode = 0;
 }
+#endif

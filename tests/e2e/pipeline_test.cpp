@@ -65,8 +65,8 @@ TEST_F(Pipeline, ClassificationByExtension) {
     std::string kind = "-c";  // the run's product: each row's edge
   };
   const Row rows[] = {
-      {"x.F90", "ftfront"}, {"x.f90", "ftfront"}, {"x.FOR", "ftfront"}, {"x.For", "ftfront"}, {"x.fOR", "ftfront"},
-      {"x.F", "ftfront"}, {"x.f95", "ftfront"}, {"x.F9", ""}, {"x.bif", "ixform"}, {"x.BIF", ""}, {"x.int", "ocgen"},
+      {"x.F90", "ftfront"}, {"x.f90", "ftfront"}, {"x.FOR", "ftfront"}, {"x.For", "ftfront"}, {"x.fOR", "ftfront", "-syntax"},
+      {"x.F", "ftfront", "-syntax"}, {"x.f95", "ftfront", "-syntax"}, {"x.F9", ""}, {"x.bif", "ixform"}, {"x.BIF", ""}, {"x.int", "ocgen"},
       {"x.INT", ""}, {"x.c", "OCC -A"}, {"x.C", "OCC -c++"}, {"x.cc", "OCC -c++"}, {"x.CC", "OCC -c++"},
       {"x.Cpp", "OCC -c++"}, {"x.cxx", "OCC -c++"}, {"x.c++", "OCC -c++"}, {"x.cp", "OCC -c++"}, {"x.S", ""},
       {"x.MM", ""}, {"x.Mm", ""}, {"x.", ""}, {"x.FO", ""}, {"x.bif", "ixform", "-S"}, {"x.bif", "", "-syntax"},
