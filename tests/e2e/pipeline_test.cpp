@@ -207,7 +207,7 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
   suite.sources({"f.f90", "g.c", "e.cpp", "y.m", "y.M", "y.mm", "y.s"});
   suite.scratch.write("work/r.rsp", "-c f.f90\n");
   suite.scratch.write("inst/default.opt", "f90\n");
-  const std::string blank = "-D" + std::string(300, 'a') + " " + std::string(300, 'b');
+  const std::string blank = "-D" + std::string(258, 'a') + " " + std::string(259, 'b');  // one too long to quote
   const std::string long_d = "-D" + std::string(300, 'd');  // the front end's line needs a response file
   const std::string long_out = std::string(200, 'o') + ".exe";  // and so does the linker's
   // On POSIX the longest temporary path taken (1008 characters with its
