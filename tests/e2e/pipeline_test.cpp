@@ -86,7 +86,7 @@ TEST_F(Pipeline, ClassificationByExtension) {
 
 // Whole runs: how many lines the tools received and the last of them.
 TEST_F(Pipeline, ToolLinesOfWholeRuns) {
-  suite.sources({"a.f90", "b.c", "b.obj", "c.obj", "nodot", "d2.c", "y.s", "my prog.f90", "a/v.1.f90", "b/v.1.f90",
+  suite.sources({"a.f90", "b.c", "b.obj", "c.obj", "nodot", "d2.c", "my prog.f90", "a/v.1.f90", "b/v.1.f90",
                  "a/util.f90", "b/util.f90", "b/Util.c", "e.c", "e.cpp"});
   const struct {
     Lines args;
@@ -99,9 +99,6 @@ TEST_F(Pipeline, ToolLinesOfWholeRuns) {
       // Inputs are linked in command-line order.
       {{"b.obj", "a.f90", "c.obj", "nodot"}, 4,
        {X("I/bin/olink{exe} -ignoredups -aliases:UNICODE.ALS nodot -out:b.exe b.obj Ta.obj c.obj ") + Libraries}},
-      // Before objects are made, an assembly file is only handed on.
-      {{"-S", "y.s"}, 0, {}},
-      {{"-syntax", "y.s"}, 0, {}},
       // An argument without blanks passes at any length (one with them is
       // refused past a length, below).
       {{"-c", "-D" + std::string(600, 'p'), "a.f90"}, 3,
