@@ -171,7 +171,8 @@ TEST_F(Pipeline, WorkedExampleInTheSystemsTemporaryPath) {
   suite.sources({"hello.f90"});
   DriverRun d = suite.prepare({"-v", "-O2", "-o", "hello.exe", "hello.f90"},
                               {{"F90_TEST_CPU", "GenuineIntel:6f0:1"}});
-  d.temp_dir.clear();  // the system's own
+  d.temp_dir.clear();  // the system's own: an empty TMPDIR is none
+  d.env["TMPDIR"] = "";
   RunResult r = run_driver(d);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
