@@ -161,8 +161,7 @@ TEST_F(Intake, DriverAtTheRootFindsNoInstallDir) {
   std::filesystem::rename(copy, d.program = copy + ".d/f90");
   RunResult below = run_driver(d);
   std::filesystem::remove_all(copy + ".d");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Can't find the orvane directory.\nPlease set the ORVANE environment variable and try again.\n");
+  EXPECT_EQ(std::to_string(r.status) + " " + r.err, "1 Can't find the orvane directory.\nPlease set the ORVANE environment variable and try again.\n");
   EXPECT_EQ(std::to_string(below.status) + " " + below.err, "0 ERROR: No input files.\n");
 }
 
