@@ -112,10 +112,12 @@ void expand_response_files(ArgList* args) {
 
 }  // namespace
 
+#ifdef F90_EXIT_THROWS  // the fuzzing core's: the driver runs once per process
 void reset_response_counts() {
   ResponseFilesRead = 0;
   ResponseArguments = 0;
 }
+#endif
 
 void print_help() {
   for (const char* line : HelpLines) std::fputs(line, stdout);

@@ -28,6 +28,6 @@ void print_help();
 constexpr int MaxResponseDepth = 64;
 constexpr long MaxResponseFiles = 100000;
 constexpr long MaxResponseArguments = 4000000;
-// Forgets how many response files and arguments were read (for runs of the
-// intake many times in one process).
+// Forgets how many response files and arguments were read, in the fuzzing
+// core (F90_EXIT_THROWS), which runs the intake many times in one process.
 void reset_response_counts();

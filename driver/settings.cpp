@@ -67,6 +67,7 @@ void set_output_name(const char* name) {
   std::memcpy(OutputName, name, len + 1);
 }
 
+#ifdef F90_EXIT_THROWS  // the fuzzing core's: the driver runs once per process
 void reset_settings() {
   for (ArgList** list : {&CPreprocessorFlags, &FrontEndFlags, &TransformerFlags, &CodeGenFlags,
                          &CCompilerFlags, &LinkOptions, &LinkObjects, &LinkLibraries}) {
@@ -75,9 +76,6 @@ void reset_settings() {
   }
   std::free(OutputName);
   OutputName = nullptr;
-  OptionPrefixChars = PlatformOptionPrefixChars;
-  PlusPrefixCount = 2;
-  ToolSuffix[0] = '\0';
   TargetKind = KindConsoleExe;
   OptLevel = Verbose = DryRun = KeepTemps = NoDefaultLib = CheckOptsOnly = SafeFP = 0;
   VarNameCase = 1;
@@ -88,3 +86,4 @@ void reset_settings() {
   TargetCpu = -1;
   Sse2Mode = 0;
 }
+#endif

@@ -67,9 +67,10 @@ constexpr int TempDirPathMax = 1024;
 extern char TempDirPath[TempDirPathMax + 1];
 
 // Puts every setting back to its start-up value and the flag lists back to
-// empty (freeing what they held), as before init_flag_lists; InstallDir and
-// TempDirPath stay. For tests and fuzzing, which run the handlers many times
-// in one process.
+// empty (freeing what they held), as before init_flag_lists; InstallDir,
+// ToolSuffix, TempDirPath and the option prefixes (which only start-up sets)
+// stay. For the fuzzing core (F90_EXIT_THROWS), which runs the handlers many
+// times in one process; no driver has it.
 void reset_settings();
 
 // True when `c` is one of the prefix characters (never for '\0').

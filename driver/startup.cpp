@@ -54,8 +54,6 @@ void init_flag_lists() {
   LinkOptions = arglist_create();
   LinkObjects = arglist_create();
   LinkLibraries = arglist_create();
-  UnrollCount = -2;
-  UnrollLimit = -2;
   arglist_append(CodeGenFlags, "-N61");
 }
 
@@ -91,11 +89,6 @@ const char* tool_suffix_for(const char* name) {
 void driver_startup(ArgList* args) {
   plat_install_interrupt_handler(console_ctrl_handler);
   find_install_dir();
-  OptionPrefixChars = PlatformOptionPrefixChars;
-  PlusPrefixCount = 2;
-  TargetCpu = -1;
-  TargetKind = KindConsoleExe;
-  LinkIgnoreDups = 1;
   const ArgNode* program = arglist_first(args);
   std::strcpy(ToolSuffix, tool_suffix_for(program ? argnode_value(program) : ""));
 }

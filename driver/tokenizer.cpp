@@ -70,14 +70,8 @@ void tokenize_into(ArgList* list, ArgNode* before, char* line) {
       }
       ++end;
     }
-    if (quoted) {
-      arglist_insert_before(list, before, remove_quotes(line + start, end - start));
-    } else {
-      char saved = line[end];
-      line[end] = '\0';
-      arglist_insert_before(list, before, line + start);
-      line[end] = saved;
-    }
+    arglist_insert_before(list, before, quoted ? remove_quotes(line + start, end - start)
+                                               : std::string(line + start, end - start));
     pos = end < len ? end + 1 : len;
   }
 }

@@ -8,5 +8,4 @@ void set_front_end_defaults() {
   arglist_append(CodeGenFlags, "-N76");
   arglist_append(CodeGenFlags, "-N104");
   arglist_append(CodeGenFlags, "-N105");
-  VarNameCase = 1;
 }

@@ -88,8 +88,10 @@ std::string user_base_name(const char* input) {
   return found->second + (dot == std::string::npos ? std::string() : base.substr(dot));
 }
 
+#ifdef F90_EXIT_THROWS  // the fuzzing core's: the driver runs once per process
 void reset_temp_names() {
   claimed_stems().clear();
   next_numbers().clear();
   renamed_stems().clear();
 }
+#endif

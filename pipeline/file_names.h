@@ -19,5 +19,6 @@ std::string temp_base_name(const char* input);
 // The base name of `input` as the user knows it: for a file in the
 // temporary directory whose name was made distinct, the name it stands for.
 std::string user_base_name(const char* input);
-// Forgets the claimed names (tests run many pipelines in one process).
+// Forgets the claimed names, in the fuzzing core (F90_EXIT_THROWS), which runs
+// many inputs in one process.
 void reset_temp_names();

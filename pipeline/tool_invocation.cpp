@@ -78,10 +78,7 @@ uint32_t spawn_and_wait(const char* command_line) {
 uint32_t run_tool(const char* invocation, const ArgList* list1, const ArgList* list2,
                   const ArgList* list3) {
   char* line = build_command_line(invocation, list1, list2, list3);
-  if (Verbose) {
-    std::printf("%s\n", line);
-    std::fflush(stdout);
-  }
+  if (Verbose) std::printf("%s\n", line);
   uint32_t status = DryRun ? 0 : spawn_and_wait(line);
   std::free(line);
   return status;

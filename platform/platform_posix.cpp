@@ -214,7 +214,6 @@ uint32_t plat_spawn_and_wait(const char* command_line) {
     posix_spawnattr_setsigmask(&attr, &none);
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK);
   }
-  std::fflush(nullptr);
   pid_t pid;
   int rc = posix_spawnp(&pid, argv[0], nullptr, &attr, argv.data(), environ);
   posix_spawnattr_destroy(&attr);

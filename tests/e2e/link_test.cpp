@@ -100,6 +100,14 @@ TEST_F(Link, DriverNamedWithXSuffixUsesTheXTools) {
   EXPECT_EQ(l[2], X("I//bin/ocgen_x{exe} -N76 -N61 -N104 -N105 -N162 -o Tm.obj -i Tm.int"));
   EXPECT_EQ(l[3], X("I//bin/olink{exe} -ignoredups -aliases:UNICODE.ALS -out:m.exe Tm.obj orvRT0_x.lib "
                     "rt9math_x.lib rtio_x.lib rtmath_x.lib liboc_x.lib comdlg32.lib kernel32.lib"));
+  // The tools are told the installation found (ORVANE), and what the driver
+  // wrote comes before what a tool writes.
+  if (target_is_windows()) return;
+  std::string olink = suite.scratch.write("inst/bin/olink", "#!/bin/sh\necho \"ORVANE=$ORVANE\"\n");
+  std::filesystem::permissions(olink, std::filesystem::perms::owner_all);
+  d.args.insert(d.args.begin(), "-v");
+  std::string out = suite.normalize(run_driver(d).out);
+  EXPECT_NE(out.find(" comdlg32.lib kernel32.lib\nORVANE=I/\ndel "), std::string::npos) << out;
 }
 
 TEST_F(Link, WildcardsOnPosixKeepColonsAndBackslashesInTheName) {

@@ -177,7 +177,7 @@ RunResult run_driver(const DriverRun& run) {
         read_file(run.interrupt_file).find(run.interrupt_text) != std::string::npos)
       interrupt_at = Clock::now() + std::chrono::milliseconds(500);
     if (interrupt_pending && interrupt_at && Clock::now() >= *interrupt_at) {
-      kill(-pid, run.interrupt_signal);
+      kill(run.interrupt_group ? -pid : pid, run.interrupt_signal);
       interrupt_pending = false;
     }
     if (Clock::now() >= deadline) {
@@ -321,9 +321,10 @@ std::vector<std::string> Suite::log(const std::string& kinds) const {
 }
 
 RunResult Suite::run_interrupted(std::vector<std::string> args, const std::string& tool,
-                                 int signal) const {
+                                 int signal, bool group) const {
   DriverRun run = prepare(std::move(args), {{"F90_TOOL_SLEEP", tool + "=5000"}});
   run.interrupt_signal = signal;
+  run.interrupt_group = group;
   run.interrupt_file = scratch.at("tools.log");
   run.interrupt_text = "\t" + tool + "\t";
   return run_driver(run);

@@ -66,7 +66,9 @@ struct DriverRun {
   // `interrupt_file` first holds `interrupt_text` (a tool's record in its
   // log, say), as a terminal's interrupt reaches the driver and the tool it
   // runs; counting from that moment, slow starts (wine) cannot make it miss.
+  // Unless `interrupt_group`, the driver alone gets it.
   int interrupt_signal = 0;
+  bool interrupt_group = true;
   std::string interrupt_file, interrupt_text;
 };
 
@@ -134,9 +136,10 @@ class Suite {
   RunResult run(std::vector<std::string> args,
                 std::map<std::string, std::optional<std::string>> env = {}) const;
   // Runs the driver while `tool` sleeps 5 s, and interrupts it with `signal`
-  // 500 ms after that tool has recorded its command line.
+  // 500 ms after that tool has recorded its command line (the driver's
+  // process group, or the driver alone).
   RunResult run_interrupted(std::vector<std::string> args, const std::string& tool,
-                            int signal = SIGINT) const;
+                            int signal = SIGINT, bool group = true) const;
   // The command lines the tools received, in order, with the installation
   // directory written as "I" and the run's private temporary directory
   // (separator included) as "T".

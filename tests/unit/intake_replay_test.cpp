@@ -10,9 +10,22 @@
 
 #include <string>
 
+#include "driver/settings.h"
 #include "fuzz/intake_input.h"
 
 namespace {
+
+// Every setting that options change, as one text.
+std::string settings() {
+  std::string s = OutputName ? OutputName : "(none)";
+  for (int v : {TargetKind, OptLevel, Verbose, DryRun, KeepTemps, NoDefaultLib, CheckOptsOnly, SafeFP, VarNameCase,
+                UnrollCount, UnrollLimit, UnrollThird, NoDefaultModulePath, UseDllRuntime, ThreadSafeIO,
+                ModulesToOutputDir, ObjectSuffixDotO, AutoExports, EtWinObject, LinkIgnoreDups, TargetCpu, Sse2Mode})
+    s += " " + std::to_string(v);
+  return s + (FrontEndFlags ? " lists" : "");
+}
+// As the driver's process starts, before any option.
+const std::string AtStart = settings();
 
 constexpr int Returned = -1;  // intake and planning came back normally
 
@@ -57,6 +70,10 @@ TEST_F(IntakeReplay, FoundAndBoundaryInputs) {
        1},
       {"wildcard for several inputs linked to one name", input({"-out:x.exe\n*", "", "", "", "", ""}),
        Returned},
+      {"every setting changed", input({"-dll\n-O3\n-o\nx\n-v\n-dryrun\n-keep\n-nodefaultlib\n-checkopts\n-safefp\n"
+                                       "-YVAR_NAMES=LCS\n-h3\n-H5\n-HF7\n-nodefaultmod\n-usedll\n-tsafeio\n"
+                                       "-nowdir\n-doto\n-autoxps\n-et\n-reportDups\n-cpu:p7\n-sse2"}),
+       Returned},
   };
   for (const ReplayCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -64,6 +81,7 @@ TEST_F(IntakeReplay, FoundAndBoundaryInputs) {
     // The same input gives the same answer again: nothing of a run
     // survives into the next.
     EXPECT_EQ(replay(c.bytes), c.status);
+    EXPECT_EQ(settings(), AtStart);
   }
 }
 
