@@ -204,6 +204,13 @@ uint32_t plat_spawn_and_wait(const char* command_line) {
     return ENOENT;
   }
 
+  // A driver started with SIGCHLD ignored (a daemon or a shell may pass that
+  // on) would have its children reaped by the system and every tool's status
+  // lost to ECHILD: the default is restored before a tool starts, for the
+  // tool as well, which may wait for children of its own.
+  struct sigaction child = {};
+  if (sigaction(SIGCHLD, nullptr, &child) == 0 && child.sa_handler == SIG_IGN) signal(SIGCHLD, SIG_DFL);
+
   posix_spawnattr_t attr;
   posix_spawnattr_init(&attr);
   if (InterruptsBlocked) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <regex>
@@ -371,6 +372,18 @@ TEST_F(Pipeline, InterruptEndsTheRunWithStatusOneAndNothingLeft) {
     EXPECT_EQ(suite.temp_left(), Lines{});
     EXPECT_FALSE(suite.scratch.exists("work/a.obj"));
   }
+}
+
+// A driver started with SIGCHLD ignored still gets each tool's status.
+TEST_F(Pipeline, ToolStatusesReachADriverStartedWithChildSignalsIgnored) {
+  if (target_is_windows() || std::getenv("F90_TEST_LOADER")) GTEST_SKIP() << "a POSIX driver run natively";
+  suite.sources({"a.f90"});
+  DriverRun d = suite.prepare({"-c", "a.f90"});
+  d.loader = {"perl", "-e", "$SIG{CHLD} = 'IGNORE'; exec @ARGV"};  // dash's trap cannot ignore it
+  EXPECT_EQ(run_driver(d).status, 0);
+  d.env["F90_TOOL_FAIL"] = "ixform=3";
+  RunResult r = run_driver(d);
+  EXPECT_EQ(std::to_string(r.status) + r.err, "1ixform failed.\n");
 }
 
 // What wine prints for a failing tool (on a loaded machine, say) is not the
