@@ -125,6 +125,13 @@ TEST_F(Intake, Reports) {
   rsp("k.rsp", k);
   rsp("at.rsp", at);
   EXPECT_EQ(suite.run({"@at.rsp"}).err, "ERROR: More than 4000000 arguments read from response files: \"k.rsp\"\n");
+  // Exactly 4,000,000 (the 4,000 of v.rsp, 3,996 files of 1,000) are taken.
+  std::string v, vat = "-v -v -v -v\n";
+  for (int i = 0; i < 1000; ++i) v += "-v ";
+  for (int i = 0; i < 3996; ++i) vat += "@v.rsp\n";
+  rsp("v.rsp", v);
+  rsp("vat.rsp", vat);
+  EXPECT_EQ(suite.run({"@vat.rsp"}).err, "ERROR: No input files.\n");
 }
 
 TEST_F(Intake, HelpInAnyPrefixWinsOverEverythingElse) {
