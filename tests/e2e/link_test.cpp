@@ -108,6 +108,9 @@ TEST_F(Link, DriverNamedWithXSuffixUsesTheXTools) {
   d.args.insert(d.args.begin(), "-v");
   std::string out = suite.normalize(run_driver(d).out);
   EXPECT_NE(out.find(" comdlg32.lib kernel32.lib\nORVANE=I/\ndel "), std::string::npos) << out;
+  d.env["ORVANE"] = "";  // set but empty: found all the same, and replaced
+  out = suite.normalize(run_driver(d).out);
+  EXPECT_NE(out.find(" comdlg32.lib kernel32.lib\nORVANE=I/\ndel "), std::string::npos) << out;
 }
 
 TEST_F(Link, WildcardsOnPosixKeepColonsAndBackslashesInTheName) {
