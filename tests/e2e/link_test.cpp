@@ -122,6 +122,10 @@ TEST_F(Link, WildcardsOnPosixKeepColonsAndBackslashesInTheName) {
   ASSERT_EQ(l.size(), 6u);
   EXPECT_NE(l[0].find(" src/x:1.f90"), std::string::npos) << l[0];
   EXPECT_NE(l[3].find(" src/y\\2.f90"), std::string::npos) << l[3];
+  // A pattern in the root directory is looked for there, not here.
+  suite.sources({"zzf90root1.f90"});
+  r = suite.run({"-c", "/zzf90root*.f90"});
+  EXPECT_EQ(std::to_string(r.status) + r.err, "1ERROR: File not found: /zzf90root*.f90\n");
 }
 
 }  // namespace
