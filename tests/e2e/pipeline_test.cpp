@@ -293,6 +293,11 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
     tool = tool.substr(tool.find_last_of(target_sep()) + 1);
     EXPECT_EQ(tool, row.last.empty() || row.last == "OCC" ? row.last : row.last + target_exe());
   }
+  // What -v wrote comes before the message, with both in one file.
+  DriverRun d = suite.prepare({"-v", "-c", long_d, "f.f90"}, fault("create:1"));
+  d.err_to_out = true;
+  const std::string out = suite.normalize(run_driver(d).out);
+  EXPECT_EQ(out.find(X("Unable to create")), out.find('\n') + 1) << out;
   // An interrupted wait for a tool (EINTR) is waited again.
   if (!target_is_windows()) { EXPECT_EQ(suite.run({"-c", "f.f90"}, fault("wait:1")).status, 0); }
 }
