@@ -4,7 +4,6 @@
 #include "tools/gnu/compile.h"
 
 #include "tools/gnu/learnt_flags.h"
-#include "tools/gnu/naming.h"
 
 namespace gnu {
 
@@ -36,7 +35,7 @@ std::optional<FrontEndPlan> plan_front_end(const Target& target, const Args& arg
   unit.source = source[0] == '-' ? "./" + source : source;
   unit.directory = absolute_path(".");
   unit.learnt_key = learnt_flags_key(args);
-  unit.naming = naming_flags(Args(args.begin(), args.end() - 2));
+  unit.naming = reading.naming;
   unit.language = reading.preprocess ? "f95-cpp-input" : "f95";
   unit.flags.push_back(fixed ? "-ffixed-form" : "-ffree-form");
   if (!reading.line_length.empty())

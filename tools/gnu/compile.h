@@ -61,6 +61,7 @@ struct FrontEndReading {
   Args preprocessor, search;
   std::string module_out = ".";
   Args guessed_later_flags;  // what the later steps are likely to add
+  Args naming;               // the flags that name external names, as given
 };
 void read_front_end_flag(const std::string& flag, FrontEndReading& reading);
 // The flags of the table, in order, for the documentation test.

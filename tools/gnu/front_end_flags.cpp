@@ -1,6 +1,6 @@
 // The front end's flags, as the driver writes them, and what the GNU-backed
-// front end makes of each. Flags without a row (-Ab, the -Y naming options,
-// message selections, ...) have no gfortran counterpart and change nothing.
+// front end makes of each. Flags without a row (-Ab, -YVAR_NAMES=, message
+// selections, ...) have no gfortran counterpart and change nothing.
 #include <climits>
 
 #include "tools/gnu/compile.h"
@@ -13,6 +13,15 @@ using Row = FlagRow<FrontEndReading>;
 // A directory named in a front-end flag. The driver derives an empty name
 // from an output name that sits in the root directory ("/prog").
 std::string flag_directory(const std::string& dir) { return absolute_path(dir.empty() ? "/" : dir); }
+
+// The naming of external procedures and common blocks: kept as given, for
+// the code generator, which names the object's symbols (naming.h).
+template <const char* Flag>
+void keep_naming(FrontEndReading& r, const std::string& value) {
+  r.naming.push_back(Flag + value);
+}
+constexpr char ExtNames[] = "-YEXT_NAMES=", ExtSuffix[] = "-YEXT_SFX=", ExtPrefix[] = "-YEXT_PFX=",
+               ComNames[] = "-YCOM_NAMES=", ComSuffix[] = "-YCOM_SFX=", ComPrefix[] = "-YCOM_PFX=";
 
 // In this order; the first row that matches a flag applies.
 const Row FrontEndFlags[] = {
@@ -59,6 +68,12 @@ const Row FrontEndFlags[] = {
     {"-O0", false, [](FrontEndReading& r, const std::string&) { r.guessed_later_flags = {"-O2"}; }},
     // -syntax: nothing follows the front end, which only checks.
     {"-dB", false, [](FrontEndReading& r, const std::string&) { r.check_only = true; }},
+    {ExtNames, true, keep_naming<ExtNames>},
+    {ExtSuffix, true, keep_naming<ExtSuffix>},
+    {ExtPrefix, true, keep_naming<ExtPrefix>},
+    {ComNames, true, keep_naming<ComNames>},
+    {ComSuffix, true, keep_naming<ComSuffix>},
+    {ComPrefix, true, keep_naming<ComPrefix>},
 };
 
 }  // namespace

@@ -24,9 +24,6 @@ std::string fortran_name(const std::string& symbol) {
 
 // --- Naming from flags --------------------------------------------------------
 
-const char* const FrontEndNamingFlags[] = {"-YEXT_NAMES=", "-YEXT_SFX=", "-YEXT_PFX=",
-                                           "-YCOM_NAMES=", "-YCOM_SFX=", "-YCOM_PFX="};
-
 std::optional<LetterCase> case_value(const std::string& value) {
   if (value == "UCS") return LetterCase::Upper;
   if (value == "LCS") return LetterCase::Lower;
@@ -39,14 +36,6 @@ std::optional<LetterCase> case_value(const std::string& value) {
 bool Naming::gfortran_names() const {
   NameRule gfortran{LetterCase::Lower, "", "_"};
   return procedures == gfortran && commons == gfortran;
-}
-
-Args naming_flags(const Args& front_end) {
-  Args kept;
-  for (const std::string& flag : front_end)
-    for (const char* prefix : FrontEndNamingFlags)
-      if (starts_with(flag, prefix)) kept.push_back(flag);
-  return kept;
 }
 
 Naming naming_from_flags(const Args& front_end, const Args& code_generator) {

@@ -106,10 +106,6 @@ struct Naming {
 
 // The naming of the front end's and the code generator's flags (above).
 Naming naming_from_flags(const std::vector<std::string>& front_end, const std::vector<std::string>& code_generator);
-// The front end's flags that bear on the naming, in order, for the unit
-// files to carry to the code generator.
-std::vector<std::string> naming_flags(const std::vector<std::string>& front_end);
-
 // What the light scan of a source finds.
 struct SourceNames {
   std::map<std::string, std::string> spelling;  // lower-case name -> as written
