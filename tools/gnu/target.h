@@ -15,6 +15,8 @@ struct Target {
   // ("<triple>-gfortran", ...), unless F90_GNU_FC, F90_GNU_CC,
   // F90_GNU_CXX, F90_GNU_AR or F90_GNU_DLLTOOL name others.
   std::string fortran_compiler, c_compiler, cxx_compiler, archiver, dlltool;
+  // What the target's C compiler puts before a C name: "_" on 32-bit Windows.
+  std::string c_decoration() const { return windows && !x86_64 ? "_" : ""; }
 };
 
 // The target of a triple, with the programs the environment names.

@@ -218,7 +218,7 @@ bool add_name_aliases(const Target& target, LinkPlan* plan) {
     std::string bytes;
     if (!file.empty() && read_text(file, &bytes)) read_link_symbols(bytes, &symbols);
   }
-  LinkAliases aliases = link_aliases(symbols, target.windows && !target.x86_64 ? "_" : "");
+  LinkAliases aliases = link_aliases(symbols, target.c_decoration());
   Args& step = plan->steps[*plan->link_step];
   Args more = alias_link_arguments(aliases);
   step.insert(step.end(), more.begin(), more.end());
