@@ -66,7 +66,8 @@ bool plat_make_private_dir(const char* temp_path, char* out, size_t cap);
 // --- Child processes ------------------------------------------------------------
 // Runs a command line (program first, arguments quoted by the driver's rule)
 // on the driver's own console and waits for it. Returns the child's exit
-// status, or the system's error code when it could not be started.
+// status, or the system's error code when it could not be started. What the
+// caller has buffered for the console is its own to flush first.
 uint32_t plat_spawn_and_wait(const char* command_line);
 
 // --- Interrupts and exit ----------------------------------------------------------

@@ -151,8 +151,6 @@ uint32_t plat_spawn_and_wait(const char* command_line) {
   std::memset(&child, 0, sizeof child);
   // CreateProcessA may write into the command line it is given.
   std::vector<char> line(command_line, command_line + std::strlen(command_line) + 1);
-  // What the driver printed so far comes before what the child prints.
-  std::fflush(nullptr);
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                       &child))
     return GetLastError();
