@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/sse2_rules.h"
 
 #if defined(__i386__) || defined(__x86_64__)
 #define F90_X86 1
@@ -46,11 +47,9 @@ bool flag_can_change(uint32_t mask) {
 
 constexpr uint32_t IdFlag = 1u << 21;
 constexpr uint32_t AlignmentCheckFlag = 1u << 18;
-constexpr uint32_t FxsrBit = 1u << 24;
-constexpr uint32_t Sse2Bit = 1u << 26;
 
-// Loads MXCSR with every SSE exception masked, rounding to nearest and no
-// flush to zero, limited to the bits the processor lets be written.
+// Loads MXCSR with the probe's control value; the writable bits are read
+// once per process.
 void load_sse_control() {
   static uint32_t writable = 0;
   if (writable == 0) {
@@ -59,9 +58,9 @@ void load_sse_control() {
     __asm__ volatile("fxsave %0" : "=m"(state));
     uint32_t mask;
     std::memcpy(&mask, state + 28, sizeof mask);
-    writable = mask ? mask : 0xFFBF;
+    writable = sse2_rules::writable_bits(mask);
   }
-  uint32_t value = writable & 0x1F80;
+  uint32_t value = sse2_rules::control_value(writable);
   __asm__ volatile("ldmxcsr %0" : : "m"(value));
 }
 
@@ -69,7 +68,7 @@ void load_sse_control() {
 int sse2_probe_body() {
   unsigned a, b, c, d;
   __cpuid(1, a, b, c, d);
-  if (!((d & FxsrBit) && (d & Sse2Bit))) return 0;
+  if (!sse2_rules::qualifies(d)) return 0;
   load_sse_control();
   return 1;
 }

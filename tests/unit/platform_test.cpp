@@ -1,6 +1,6 @@
 // The platform layer against the real system: file search, the private
 // temporary directory, the temporary path and the program's own location,
-// and the SSE2 probe's guard. (Child processes are checked by every tool that
+// and the SSE2 probe (its rules, its guard, what it leaves in MXCSR). (Child processes are checked by every tool that
 // the end-to-end tests start.) The same cases run on POSIX and, cross-built,
 // on Windows.
 #ifndef _WIN32
@@ -16,6 +16,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/sse2_rules.h"
 #include "tests/unit/option_fixture.h"
 
 namespace fs = std::filesystem;
@@ -113,13 +114,17 @@ TEST(PlatformSystem, TempPathAndOwnLocation) {
   char temp[260];
   size_t n = plat_temp_path(temp, sizeof temp);
   ASSERT_GT(n, 0u);
-  EXPECT_EQ(n, std::string(temp).size());
+  const std::string path = temp;
+  EXPECT_EQ(n, path.size());
   EXPECT_EQ(temp[n - 1], PathSep);
   // A buffer too small for the path gives no path rather than a cut one.
   char tiny[3];
   EXPECT_EQ(plat_temp_path(tiny, sizeof tiny), 0u);
   EXPECT_EQ(plat_temp_path(temp, n), 0u);
-  EXPECT_EQ(plat_temp_path(temp, n + 1), n) << "the path and its NUL fill the buffer";
+  std::string exact(n + 2, 'z');
+  EXPECT_EQ(plat_temp_path(&exact[0], n + 1), n) << "the path and its NUL fill the buffer";
+  EXPECT_EQ(exact.substr(0, n + 1), path + '\0');
+  EXPECT_EQ(exact[n + 1], 'z') << "nothing is written past the buffer";
 
   char exe[1024];
   size_t len = plat_executable_path(exe, sizeof exe);
@@ -136,6 +141,16 @@ TEST(PlatformSystem, TempPathAndOwnLocation) {
 }
 
 }  // namespace
+
+#ifndef _WIN32
+// A command line of the program's name alone runs it; an empty one starts
+// nothing and is a failure.
+TEST(PlatformSystem, SpawnRunsTheWholeLine) {
+  EXPECT_EQ(plat_spawn_and_wait("true"), 0u);
+  EXPECT_NE(plat_spawn_and_wait("false"), 0u);
+  EXPECT_NE(plat_spawn_and_wait(""), 0u);
+}
+#endif
 
 #if defined(__i386__) || defined(__x86_64__)
 namespace {
@@ -162,5 +177,45 @@ TEST(PlatformProcessor, GuardRecoversFromAnIllegalInstruction) {
   sigaction(SIGILL, nullptr, &after);
   EXPECT_EQ(after.sa_handler, before.sa_handler);
 #endif
+}
+#endif
+
+// The probe's rules, on the answers of processors other than this one. EDX
+// bits of CPUID leaf 1: MMX 23, FXSR 24, SSE 25, SSE2 26, self-snoop 27.
+TEST(PlatformProcessor, Sse2RulesTellProcessorsApart) {
+  constexpr uint32_t Mmx = 1u << 23, Fxsr = 1u << 24, Sse = 1u << 25, Sse2 = 1u << 26, Snoop = 1u << 27;
+  EXPECT_TRUE(sse2_rules::qualifies(Mmx | Fxsr | Sse | Sse2 | Snoop)) << "a Pentium 4";
+  EXPECT_FALSE(sse2_rules::qualifies(Mmx | Fxsr | Sse | Snoop)) << "a Pentium III has no SSE2";
+  EXPECT_FALSE(sse2_rules::qualifies(Mmx | Sse | Sse2 | Snoop)) << "SSE2 without FXSR";
+  EXPECT_EQ(sse2_rules::writable_bits(0), 0xFFBFu) << "a processor that leaves MXCSR_MASK 0";
+  EXPECT_EQ(sse2_rules::writable_bits(0xFFFF), 0xFFFFu);
+  EXPECT_EQ(sse2_rules::control_value(0xFFBF), 0x1F80u);
+  EXPECT_EQ(sse2_rules::control_value(0x0F80), 0x0F80u) << "only writable bits are set";
+}
+
+#if defined(__i386__) || defined(__x86_64__)
+namespace {
+uint32_t read_mxcsr() {
+  uint32_t value;
+  __asm__ volatile("stmxcsr %0" : "=m"(value));
+  return value;
+}
+void write_mxcsr(uint32_t value) { __asm__ volatile("ldmxcsr %0" : : "m"(value)); }
+}  // namespace
+
+// A host that qualifies leaves the probe with every SSE exception masked,
+// rounding to nearest and no flush to zero, whatever MXCSR held before; the
+// second probe (the mask read once) does the same.
+TEST(PlatformProcessor, Sse2ProbeLoadsTheControlRegister) {
+  const uint32_t before = read_mxcsr();
+  const uint32_t upward_flush_to_zero = 0x1F80 | 0x4000 | 0x8000;
+  for (int probe = 0; probe < 2; ++probe) {
+    write_mxcsr(upward_flush_to_zero);
+    int answer = plat_sse2_probe();
+    uint32_t after = read_mxcsr();
+    write_mxcsr(before);
+    if (!answer) GTEST_SKIP() << "this host does not qualify for SSE2";
+    EXPECT_EQ(after, 0x1F80u) << "probe " << probe;
+  }
 }
 #endif

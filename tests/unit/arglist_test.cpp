@@ -1,0 +1,73 @@
+// The driver's one container: every change keeps the list whole in both
+// directions, the ends included, and the entries are the list's own copies.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "driver/arglist.h"
+
+namespace {
+
+// The values joined by spaces, read from the front; the walk from the back
+// must give the same entries reversed.
+std::string walk(const ArgList* list) {
+  std::string forward, backward;
+  for (const ArgNode* n = arglist_first(list); n; n = argnode_next(n)) forward += std::string(argnode_value(n)) + " ";
+  for (const ArgNode* n = arglist_last(list); n; n = argnode_prev(n))
+    backward = std::string(argnode_value(n)) + " " + backward;
+  EXPECT_EQ(forward, backward) << "the links back disagree with the links forward";
+  return forward;
+}
+
+TEST(ArgList, EveryChangeKeepsBothDirections) {
+  ArgList* list = arglist_create();
+  EXPECT_EQ(walk(list), "");
+  arglist_remove_first(list);
+  arglist_remove_last(list);
+  arglist_remove(list, nullptr);
+  arglist_insert_before(list, nullptr, "c");
+  arglist_prepend(list, "a");
+  arglist_append(list, "e");
+  EXPECT_EQ(walk(list), "a c e ");
+  arglist_insert_before(list, arglist_first(list), "front");
+  arglist_insert_before(list, arglist_last(list), "d");
+  arglist_insert_before(list, argnode_next(arglist_first(list)), "b");
+  EXPECT_EQ(walk(list), "front b a c d e ");
+
+  arglist_remove(list, arglist_find(list, "a"));
+  EXPECT_EQ(walk(list), "front b c d e ");
+  arglist_remove_first(list);
+  arglist_remove_last(list);
+  EXPECT_EQ(walk(list), "b c d ");
+  arglist_remove(list, arglist_find(list, "d"));
+  arglist_remove(list, arglist_find(list, "b"));
+  EXPECT_EQ(walk(list), "c ");
+  arglist_remove_last(list);
+  EXPECT_EQ(walk(list), "");
+  EXPECT_EQ(arglist_first(list), nullptr);
+  EXPECT_EQ(arglist_last(list), nullptr);
+  arglist_prepend(list, "again");
+  EXPECT_EQ(walk(list), "again ");
+  arglist_destroy(list);
+  arglist_destroy(nullptr);
+}
+
+TEST(ArgList, FindCopiesAndVectors) {
+  char value[] = "-c";
+  const char* argv[] = {"f90", value, "", "-c", "x.f"};
+  ArgList* list = arglist_from_argv(5, argv);
+  value[1] = 'S';  // the list holds its own copy
+  EXPECT_EQ(walk(list), "f90 -c  -c x.f ");
+  EXPECT_EQ(arglist_find(list, "-c"), argnode_next(arglist_first(list))) << "the first equal entry";
+  EXPECT_EQ(arglist_find(list, ""), argnode_next(argnode_next(arglist_first(list))));
+  EXPECT_EQ(arglist_find(list, "-"), nullptr) << "equal, not a prefix";
+  EXPECT_EQ(arglist_find(list, "x.f90"), nullptr);
+  arglist_destroy(list);
+  for (int count : {0, -1}) {
+    list = arglist_from_argv(count, argv);
+    EXPECT_EQ(walk(list), "");
+    arglist_destroy(list);
+  }
+}
+
+}  // namespace
