@@ -25,13 +25,12 @@ const OptionTable* table_for(char letter) {
 
 // The plus group knows only the two argument-aliasing switches, with the
 // effect of their minus forms.
-bool plus_group_option(ArgList* args, const char* a) {
+void plus_group_option(ArgList* args, const char* a) {
   for (const char* key : FortranPlusKeys)
     if (std::strcmp(a + 1, key) == 0) {
-      const OptionTable* n = table_for('N');
-      return n && apply_option_table(*n, args);
+      if (const OptionTable* n = table_for('N')) apply_option_table(*n, args);
+      return;
     }
-  return false;
 }
 
 // The value that `opt` sees in `text` (the argument after its prefix), or
@@ -61,7 +60,7 @@ const char* match(const FortranOption& opt, const char* text, const char* b, boo
 
 const char* const FortranPlusKeys[2] = {"N19", "N20"};
 
-bool apply_option_table(const OptionTable& table, ArgList* args) {
+void apply_option_table(const OptionTable& table, ArgList* args) {
   const char* a = argnode_value(arglist_first(args));
   const char* b = next_value(args);
   for (size_t i = 0; i < table.count; ++i) {
@@ -69,11 +68,9 @@ bool apply_option_table(const OptionTable& table, ArgList* args) {
     bool separate;
     const char* value = match(opt, a + 1, b, &separate);
     if (!value || (opt.accepts && !opt.accepts(value))) continue;
-    if (!opt.apply(a, value)) return false;
-    take(args, separate);
-    return true;
+    if (opt.apply(a, value)) take(args, separate);
+    return;
   }
-  return false;
 }
 
 bool taken(const char*, const char*) { return true; }

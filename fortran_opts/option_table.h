@@ -53,8 +53,9 @@ extern const char* const FortranPlusKeys[2];  // N19 N20
 extern const OptionFamily ModulePathHandlerOptions;  // fdll, WINAPIModFiles
 extern const OptionFamily LinkerOptionTables;        // the linker options (minus group only)
 
-// Tries the entries of `table` on the head of `args`; true when taken.
-bool apply_option_table(const OptionTable& table, ArgList* args);
+// Tries the entries of `table` on the head of `args`: the first entry that
+// matches and whose effect takes it removes it, as the handlers do.
+void apply_option_table(const OptionTable& table, ArgList* args);
 
 // Shared effects and value tests.
 bool taken(const char*, const char*);

@@ -56,7 +56,7 @@ const char* get_temp_dir() {
   // The name tried stays, also when nothing was made, so that the exit's
   // echo names it on every platform; only a directory that this run really
   // made is emptied and removed.
-  std::memcpy(TempDirPath, made, std::strlen(made) + 1);
+  std::strcpy(TempDirPath, made);
   if (!ok) {
     std::printf("\nUnable to create a directory for temporary files:\n%s\n", made);
     driver_exit(1);

@@ -224,7 +224,7 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
     std::string out = "";   // with "*", what comes before and after it
     std::string last = "";  // the last tool that ran, "" for none
     std::string temp = "";  // the temporary path, "" for the usual one
-    Lines kept = {};        // with -keep, the files left in the directory
+    std::optional<Lines> kept = {};  // with -keep, the files left in the directory
   };
   const Row rows[] = {
       // Intake (more in the intake's own tests).
@@ -248,8 +248,8 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
        "variable, \nthen create that folder\n", "", too_long},
       // Tools: each failing step deletes its output; a tool that cannot be
       // started (none by that name) has failed too.
-      {{"-c", "f.f90"}, tool_fails("ftfront"), "ftfront failed.\n", "", "ftfront"},
-      {{"-c", "f.f90"}, tool_fails("ixform"), "ixform failed.\n", "", "ixform"},
+      {{"-keep", "-c", "f.f90"}, tool_fails("ftfront"), "ftfront failed.\n", "", "ftfront", "", Lines{}},
+      {{"-keep", "-c", "f.f90"}, tool_fails("ixform"), "ixform failed.\n", "", "ixform", "", Lines{"f.bif"}},
       {{"-c", "f.f90"}, tool_fails("ocgen"), "ocgen failed.\n", "", "ocgen"},
       // A signal that the driver takes as an interrupt: its tools get it as usual.
       {{"-c", "f.f90"}, {{"F90_TOOL_SIGNAL", "ocgen=2"}}, "ocgen failed.\n", "", "ocgen"},
@@ -264,9 +264,9 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
       {{"f.f90", "g.c"}, tool_fails("olink"), "link failed.\n", "", "olink"},
       {{"-lib", "-o", "l.lib", "f.f90"}, tool_fails("olink"), "link failed.\n", "", "olink"},
       {{"-keep", "-dll", "-autoxps", "-o", "y.dll", "f.f90"}, tool_fails("olink"), "link failed.\n", "",
-       "olink", "", {"f.bif", "f.int", "f.obj"}},
+       "olink", "", Lines{"f.bif", "f.int", "f.obj"}},
       {{"-keep", "-o", long_out, "f.f90"}, tool_fails("olink"), "link failed.\n", "", "olink", "",
-       {"f.bif", "f.int", "f.obj", "link.rsp"}},
+       Lines{"f.bif", "f.int", "f.obj", "link.rsp"}},
   };
   const Lines inputs = suite.scratch.list("work");
   for (const Row& row : rows) {
@@ -283,8 +283,8 @@ TEST_F(Pipeline, EveryFailureEndsWithItsMessageAndNothingLeft) {
     EXPECT_EQ(out.substr(0, star), row.out.substr(0, star));
     EXPECT_EQ(out.substr(out.size() - std::min(tail, out.size())), row.out.substr(row.out.size() - tail));
     const Lines left = suite.temp_left();
-    EXPECT_EQ(left.size(), row.kept.empty() ? 0u : 1u);
-    EXPECT_EQ(left.empty() ? Lines{} : suite.scratch.list("tmp/" + left[0]), row.kept);
+    EXPECT_EQ(left.size(), row.kept ? 1u : 0u);
+    EXPECT_EQ(left.empty() ? Lines{} : suite.scratch.list("tmp/" + left[0]), row.kept.value_or(Lines{}));
     for (const std::string& dir : left) std::filesystem::remove_all(suite.scratch.at("tmp/" + dir));
     EXPECT_EQ(suite.scratch.list("work"), inputs);
     // The last tool that ran: its program's name.
