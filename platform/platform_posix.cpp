@@ -261,13 +261,12 @@ void plat_install_interrupt_handler(void (*handler)()) {
   // Blocked here and in every thread started later; the handler thread takes
   // them with sigwait and ends the process through the normal exit path.
   if (pthread_sigmask(SIG_BLOCK, &InterruptSignals, nullptr) != 0) return;
-  InterruptsBlocked = true;
   pthread_t thread;
   if (pthread_create(&thread, nullptr, interrupt_thread, nullptr) != 0) {
     pthread_sigmask(SIG_UNBLOCK, &InterruptSignals, nullptr);
-    InterruptsBlocked = false;
     return;
   }
+  InterruptsBlocked = true;
   pthread_detach(thread);
 }
 
