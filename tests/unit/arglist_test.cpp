@@ -8,8 +8,7 @@
 
 namespace {
 
-// The values joined by spaces, read from the front; the walk from the back
-// must give the same entries reversed.
+// The values read from the front; the walk from the back must agree.
 std::string walk(const ArgList* list) {
   std::string forward, backward;
   for (const ArgNode* n = arglist_first(list); n; n = argnode_next(n)) forward += std::string(argnode_value(n)) + " ";
@@ -20,20 +19,20 @@ std::string walk(const ArgList* list) {
 }
 
 TEST(ArgList, EveryChangeKeepsBothDirections) {
-  ArgList* list = arglist_create();
-  EXPECT_EQ(walk(list), "");
+  char own[] = "c";
+  const char* argv[] = {"a", own, "", "a"};
+  ArgList* list = arglist_from_argv(-1, argv);
   arglist_remove_first(list);
   arglist_remove_last(list);
   arglist_remove(list, nullptr);
-  arglist_insert_before(list, nullptr, "c");
+  arglist_insert_before(list, nullptr, own);
+  own[0] = 'x';  // the list holds its own copy
   arglist_prepend(list, "a");
   arglist_append(list, "e");
-  EXPECT_EQ(walk(list), "a c e ");
   arglist_insert_before(list, arglist_first(list), "front");
   arglist_insert_before(list, arglist_last(list), "d");
   arglist_insert_before(list, argnode_next(arglist_first(list)), "b");
   EXPECT_EQ(walk(list), "front b a c d e ");
-
   arglist_remove(list, arglist_find(list, "a"));
   EXPECT_EQ(walk(list), "front b c d e ");
   arglist_remove_first(list);
@@ -46,28 +45,15 @@ TEST(ArgList, EveryChangeKeepsBothDirections) {
   EXPECT_EQ(walk(list), "");
   EXPECT_EQ(arglist_first(list), nullptr);
   EXPECT_EQ(arglist_last(list), nullptr);
-  arglist_prepend(list, "again");
-  EXPECT_EQ(walk(list), "again ");
   arglist_destroy(list);
   arglist_destroy(nullptr);
-}
 
-TEST(ArgList, FindCopiesAndVectors) {
-  char value[] = "-c";
-  const char* argv[] = {"f90", value, "", "-c", "x.f"};
-  ArgList* list = arglist_from_argv(5, argv);
-  value[1] = 'S';  // the list holds its own copy
-  EXPECT_EQ(walk(list), "f90 -c  -c x.f ");
-  EXPECT_EQ(arglist_find(list, "-c"), argnode_next(arglist_first(list))) << "the first equal entry";
-  EXPECT_EQ(arglist_find(list, ""), argnode_next(argnode_next(arglist_first(list))));
-  EXPECT_EQ(arglist_find(list, "-"), nullptr) << "equal, not a prefix";
-  EXPECT_EQ(arglist_find(list, "x.f90"), nullptr);
+  list = arglist_from_argv(4, argv);
+  EXPECT_EQ(walk(list), "a x  a ");
+  EXPECT_EQ(arglist_find(list, "a"), arglist_first(list)) << "the first equal entry";
+  EXPECT_EQ(arglist_find(list, ""), argnode_prev(arglist_last(list)));
+  EXPECT_EQ(arglist_find(list, "c"), nullptr);
   arglist_destroy(list);
-  for (int count : {0, -1}) {
-    list = arglist_from_argv(count, argv);
-    EXPECT_EQ(walk(list), "");
-    arglist_destroy(list);
-  }
 }
 
 }  // namespace
