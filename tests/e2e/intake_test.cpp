@@ -26,13 +26,8 @@ const char* const HelpText =
     "-v                     # Verbose\n"
     "-w                     # Suppress all warnings\n";
 
-// One byte longer than the piece the driver copies at a time: the last
-// piece is a single byte.
-const std::string Release = [] {
-  std::string text = "Orvane Fortran 95\r\nrelease 9.1\n";
-  text += std::string(1025 - text.size() - 21, '-');
-  return text + "last line without end";
-}();
+// One byte longer than the piece the driver copies at a time.
+const std::string Release = "Orvane Fortran 95\r\nrelease 9.1\n" + std::string(973, '-') + "last line without end";
 
 // "-k..." arguments are taken by no handler, so they show up in the report
 // in exactly the order in which the intake met them.
