@@ -2,9 +2,7 @@
 // feature bits qualify the host, and which value goes to MXCSR. Kept apart
 // from the instructions that read the answers, so that any processor's
 // answers can be checked on this one.
-#ifndef F90_PLATFORM_SSE2_RULES_H
-#define F90_PLATFORM_SSE2_RULES_H
-
+#pragma once
 #include <cstdint>
 
 namespace sse2_rules {
@@ -24,5 +22,3 @@ inline uint32_t writable_bits(uint32_t fxsave_mask) { return fxsave_mask ? fxsav
 inline uint32_t control_value(uint32_t writable) { return writable & 0x1F80; }
 
 }  // namespace sse2_rules
-
-#endif

@@ -9,7 +9,6 @@
 namespace gnu {
 namespace {
 
-
 bool letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool name_char(char c) { return letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '$'; }
 

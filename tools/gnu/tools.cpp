@@ -116,10 +116,11 @@ bool name_symbols(const Unit& unit, const Args& flags, const std::string& object
   if (!read_text(object, &bytes)) return fail("ocgen", "cannot read " + object) == 0;
   // A source that cannot be read again has no bind(c) names or spellings to find.
   read_text(source_argument(unit), &source);
-  bool fixed = std::find(unit.flags.begin(), unit.flags.end(), "-ffixed-form") != unit.flags.end();
+  SourceForm form = std::find(unit.flags.begin(), unit.flags.end(), "-ffixed-form") != unit.flags.end()
+                        ? SourceForm::Fixed
+                        : SourceForm::Free;
   Renamed done;
-  bool named = rename_symbols(&bytes, naming, scan_source(source, fixed ? SourceForm::Fixed : SourceForm::Free),
-                              &done, &error);
+  bool named = rename_symbols(&bytes, naming, scan_source(source, form), &done, &error);
   if (!named) error = "cannot name the symbols of " + object + ": " + error;
   if (named && !done.renamed.empty() && !write_text(object, bytes)) {
     named = false;
